@@ -1,0 +1,49 @@
+// Fit control and fit results: the parameter count of the fit in progress,
+// the best-fit copies, covariances and chi-square summaries.
+#pragma once
+
+#include <string>
+
+#include "shell/core/array1.h"
+
+namespace zolka {
+
+constexpr int maxpar = 500;  // capacity of the parameter arrays
+
+struct FitState {
+  int npfit = 0;                     // number of parameters the current fit varies
+  bool fixb0 = false;                // the flux fit holds site 1's blend ratio at b0
+  Arr1<int, 7> kpar;                 // parameter selection of the covariance and name routines
+  Arr1<std::string, maxpar> name_p;  // parameter names for the listings (text 128)
+  Arr1<float, maxpar> par_p;         // parameter values for the listings
+  float chi2fit = 0;                 // chi-square of the last fit
+  int ndfit = 0;                     // degrees of freedom of the last fit
+  float dchi2fit = 0;                // chi-square change of the last fit
+
+  // Best-fit copies (maps and honing).
+  double hjd0fit = 0;  // HJD
+  float tefit = 0;     // days
+  float y0fit = 0;     // Einstein radii
+  float a0fit = 0;
+  float smag0fit = 0;  // mag
+
+  // Covariances.
+  Mat1<float> cov_pp;         // parameter covariance matrix, maxpar x maxpar when in use
+  Arr1<float, maxpar> sig_p;  // parameter uncertainties
+  int ncovdim = 0;            // dimension of the covariance in use
+  float sigt0 = 0;            // uncertainty of t0, days
+  float sigte = 0;            // uncertainty of te, days
+  float sigy0 = 0;            // uncertainty of y0
+  float siga0 = 0;            // uncertainty of a0
+  float sigm0 = 0;            // uncertainty of smag0, mag
+  float sigf0 = 0;            // uncertainty of the baseline flux
+  Mat1<float> hessian;        // Hessian of the honing fits, maxpar x maxpar when in use
+
+  // Chi-square summary values of the nested fits with 4 .. 7 parameters.
+  float chi2_4 = 0;
+  float chi2_5 = 0;
+  float chi2_6 = 0;
+  float chi2_7 = 0;
+};
+
+}  // namespace zolka
