@@ -42,7 +42,8 @@ std::vector<std::string> split(const std::string& s, char sep) {
 double number(const std::string& s, const char* what) {
   char* end = nullptr;
   const double v = std::strtod(s.c_str(), &end);
-  if (s.empty() || *end != '\0') throw std::runtime_error(std::string("bad number for ") + what + ": " + s);
+  if (s.empty() || *end != '\0')
+    throw std::runtime_error(std::string("bad number for ") + what + ": " + s);
   return v;
 }
 
@@ -77,20 +78,31 @@ int main(int argc, char** argv) {
       }
       if (i + 1 >= argc) throw std::runtime_error("missing value after " + a);
       const std::string v = argv[++i];
-      if (a == "--event") ev.event = v;
-      else if (a == "--t0") ev.t0 = number(v, "t0");
-      else if (a == "--te") ev.te = static_cast<float>(number(v, "te"));
-      else if (a == "--u0") ev.u0 = static_cast<float>(number(v, "u0"));
-      else if (a == "--seed") ev.seed = static_cast<std::uint64_t>(number(v, "seed"));
-      else if (a == "--site") ev.sites.push_back(site_of(v));
-      else if (a == "--columns") ev.columns = static_cast<int>(number(v, "columns"));
-      else if (a == "--span") ev.span = number(v, "span");
-      else if (a == "--out") dir = v;
-      else throw std::runtime_error("unknown option " + a);
+      if (a == "--event")
+        ev.event = v;
+      else if (a == "--t0")
+        ev.t0 = number(v, "t0");
+      else if (a == "--te")
+        ev.te = static_cast<float>(number(v, "te"));
+      else if (a == "--u0")
+        ev.u0 = static_cast<float>(number(v, "u0"));
+      else if (a == "--seed")
+        ev.seed = static_cast<std::uint64_t>(number(v, "seed"));
+      else if (a == "--site")
+        ev.sites.push_back(site_of(v));
+      else if (a == "--columns")
+        ev.columns = static_cast<int>(number(v, "columns"));
+      else if (a == "--span")
+        ev.span = number(v, "span");
+      else if (a == "--out")
+        dir = v;
+      else
+        throw std::runtime_error("unknown option " + a);
     }
     if (ev.sites.empty() || ev.te <= 0 || ev.u0 < 0 || (ev.columns != 3 && ev.columns != 6) ||
         ev.event.size() != 7)
-      throw std::runtime_error("need --site, te > 0, u0 >= 0, --columns 3 or 6, a 7-letter --event");
+      throw std::runtime_error(
+          "need --site, te > 0, u0 >= 0, --columns 3 or 6, a 7-letter --event");
     const std::string lis = zolka::sim::write_event(ev, dir, how);
     std::printf("%s\n", lis.c_str());
     return 0;

@@ -21,9 +21,9 @@ struct Scope {
   float diam;
   float lon;
 };
-constexpr Scope scopes[] = {{'O', 1.3f, -70.7f}, {'K', 1.8f, 170.5f}, {'Z', 1.54f, -70.7f},
+constexpr Scope scopes[] = {{'O', 1.3f, -70.7f}, {'K', 1.8f, 170.5f},  {'Z', 1.54f, -70.7f},
                             {'W', 0.6f, 116.0f}, {'H', 2.0f, -156.2f}, {'U', 1.0f, 147.3f},
-                            {'C', 1.3f, -70.8f}, {'A', 1.0f, 20.8f},  {'I', 2.0f, 149.1f}};
+                            {'C', 1.3f, -70.8f}, {'A', 1.0f, 20.8f},   {'I', 2.0f, 149.1f}};
 
 Scope scope_of(char c) {
   for (const Scope& s : scopes)
@@ -31,7 +31,9 @@ Scope scope_of(char c) {
   return {c, 1.0f, 0.0f};
 }
 
-bool survey(char c) { return c == 'O' || c == 'K'; }
+bool survey(char c) {
+  return c == 'O' || c == 'K';
+}
 
 // True when the Sun is well down at the observatory: local solar time
 // between 20 h and 5 h. Julian dates begin at noon UT.
@@ -95,7 +97,8 @@ std::vector<std::vector<SimPoint>> simulate(const SimEvent& ev) {
       p.sky = static_cast<float>(n0 * skyflux * p.dwell / 100.0 * (1 + 0.1 * rng.normal()));
       pts.push_back(p);
     }
-    std::sort(pts.begin(), pts.end(), [](const SimPoint& a, const SimPoint& b) { return a.hjd < b.hjd; });
+    std::sort(pts.begin(), pts.end(),
+              [](const SimPoint& a, const SimPoint& b) { return a.hjd < b.hjd; });
     out.push_back(std::move(pts));
   }
   return out;

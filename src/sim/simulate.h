@@ -38,12 +38,12 @@ struct SimEvent {
 };
 
 struct SimPoint {
-  double hjd = 0;  // HJD - 2450000
-  float mag = 0;   // measured magnitude
-  float err = 0;   // reported magnitude error
-  float see = 0;   // seeing, arcsec
-  float sky = 0;   // sky counts
-  float dwell = 0; // exposure, s
+  double hjd = 0;   // HJD - 2450000
+  float mag = 0;    // measured magnitude
+  float err = 0;    // reported magnitude error
+  float see = 0;    // seeing, arcsec
+  float sky = 0;    // sky counts
+  float dwell = 0;  // exposure, s
 };
 
 // Model magnitude of a site at time hjd (HJD - 2450000), without noise.

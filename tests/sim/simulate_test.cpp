@@ -18,7 +18,8 @@ SimEvent three_sites() {
   ev.te = 25;
   ev.u0 = 0.1f;
   ev.seed = 7;
-  ev.sites = {{'O', 2000, 17.2f, 0.3f, 'I', 1.0f}, {'Z', 300, 17.0f, 0.1f, 'I', 1.0f},
+  ev.sites = {{'O', 2000, 17.2f, 0.3f, 'I', 1.0f},
+              {'Z', 300, 17.0f, 0.1f, 'I', 1.0f},
               {'K', 500, 17.8f, 0.5f, 'R', 2.0f}};
   return ev;
 }
@@ -66,7 +67,8 @@ TEST(Simulate, WritesDataFilesAndTheList) {
   const SimEvent ev = three_sites();
   const std::string lis = write_event(ev, dir.path().string(), "zolka-sim test");
   EXPECT_EQ(lis, dir.file("OB08123.lis"));
-  EXPECT_EQ(dir.read("OB08123.lis"), "# made by: zolka-sim test\nOOB08123I.dat\nZOB08123I.dat\nKOB08123R.dat\n");
+  EXPECT_EQ(dir.read("OB08123.lis"),
+            "# made by: zolka-sim test\nOOB08123I.dat\nZOB08123I.dat\nKOB08123R.dat\n");
   const auto lines = test::lines_of(dir.read("ZOB08123I.dat"));
   ASSERT_EQ(lines.size(), 301u);
   EXPECT_EQ(lines[0], "# made by: zolka-sim test");

@@ -15,6 +15,7 @@
 #include "shell/core/state/plot.h"
 #include "shell/core/state/run.h"
 #include "shell/core/state/settings.h"
+#include "shell/core/state/simplex.h"
 #include "shell/core/state/sites.h"
 #include "shell/core/state/stacks.h"
 #include "shell/core/state/store.h"
@@ -39,6 +40,7 @@ struct ProgramState : RunState,
                       PlotState,
                       ImageList,
                       StackState,
+                      SimplexState,
                       Hooks {};
 
 // The program's state, created on first use.
