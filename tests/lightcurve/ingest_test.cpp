@@ -420,6 +420,50 @@ TEST(Ingest, TheStoreHoldsAtMostMaxdataPoints) {
   EXPECT_TRUE(has(out, " ** NO DATA FROM OOB08123I.dat\n"));
 }
 
+TEST(Ingest, PublicEventsLoadWhole) {
+  // The point counts and sites are those the data's own description gives.
+  const std::string real = test::real_data_dir();
+  if (real.empty()) GTEST_SKIP() << "no real data";
+  struct Site {
+    const char* name;
+    int ndat;
+  };
+  struct Event {
+    const char* list;
+    const char* event;
+    std::vector<Site> sites;
+  };
+  const Event events[] = {
+      {"OB05390",
+       "OB-05-390",
+       {{"OGLE", 342},
+        {"LaSilla", 151},
+        {"Perth", 65},
+        {"FTN:R", 52},
+        {"UTas", 12},
+        {"MOA:R", 28}}},
+      {"KB08310", "KB-08-310", {{"MOA", 2862}, {"CTIO", 46}, {"LaSilla", 51}, {"UTas", 12}}},
+  };
+  for (const Event& e : events) {
+    SCOPED_TRACE(e.list);
+    Workdir w{};
+    for (const auto& f : fs::directory_iterator(real))
+      fs::copy_file(f.path(), w.dir.path() / f.path().filename());
+    const std::string out = dialogue(std::string("@") + e.list);
+    const ProgramState& s = state();
+    ASSERT_EQ(s.nloc, static_cast<int>(e.sites.size()));
+    int total = 0;
+    for (int l = 1; l <= s.nloc; ++l) {
+      EXPECT_EQ(s.site_l(l), e.sites[l - 1].name);
+      EXPECT_EQ(s.ndat_l(l), e.sites[l - 1].ndat);
+      total += e.sites[l - 1].ndat;
+    }
+    EXPECT_EQ(s.ndata, total);
+    EXPECT_EQ(s.event, e.event);
+    EXPECT_EQ(s.mjd0, 2450000);
+  }
+}
+
 TEST(Store, TimeNormalisation) {
   test::fresh_state();
   ProgramState& s = state();
