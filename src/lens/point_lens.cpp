@@ -16,9 +16,12 @@ float atotl(float u) {
 
 float ainv(float a) {
   if (a < 1) return -1;
-  // u^2 = 2/sqrt(1 - 1/a^2) - 2
+  // u^2 = 2/r1 - 2 with r1 = sqrt(1 - 1/a^2). At high magnification r1 -> 1
+  // and the difference cancels (u off by 1% at A = 300 in 32 bits), so it is
+  // evaluated as 2 (1 - r1)/r1 with 1 - r1 = (1/a^2)/(1 + r1):
+  //   u^2 = 2/(a^2 r1 (1 + r1))
   const float r1 = std::sqrt(1 - 1 / (a * a));
-  return std::sqrt(2 / r1 - 2);
+  return std::sqrt(2 / (a * a * r1 * (1 + r1)));
 }
 
 float thalf(float a0) {

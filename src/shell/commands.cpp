@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "lightcurve/ingest.h"
+#include "lightcurve/store.h"
 #include "shell/command_loop.h"
 #include "shell/core/console.h"
 #include "shell/core/print.h"
@@ -63,8 +65,24 @@ void run_times(const Reply&) {
   say("HJD0-MJD0 =", s.hjd0, " -", s.mjd0, " =", s.t0);
 }
 
+namespace {
+
+// After a load with data: the starting model, the times again (the starting
+// model may move hjd0), the plot window and the closing summary.
+void afterload() {
+  ProgramState& s = state();
+  // The initial lens guess, guesslens, runs here.
+  timearray();
+  s.tbeg = -5;
+  s.tend = 0;
+  say(std::string(42, '-'));
+  say("total data points:", s.ndata, " sites:", s.nloc);
+}
+
+}  // namespace
+
 void run_data(const Reply&) {
-  // Loading joins with the light-curve store; the data may change.
+  if (newdata()) afterload();
   needs();
 }
 

@@ -89,6 +89,12 @@ bool has_line(const std::string& text, const std::string& line) {
   return false;
 }
 
+int occurrences(const std::string& text, const std::string& part) {
+  int n = 0;
+  for (std::size_t p = text.find(part); p != std::string::npos; p = text.find(part, p + 1)) ++n;
+  return n;
+}
+
 std::string real_data_dir() {
   const char* env = std::getenv("ZOLKA_REAL_DATA");
   fs::path p = env ? fs::path(env) : fs::path(ZOLKA_SOURCE_DIR) / ".." / "shared" / "data" / "real";

@@ -56,6 +56,8 @@ RunResult run_zolka(const std::string& script, const std::filesystem::path& dir,
 std::vector<std::string> lines_of(const std::string& text);
 // True when some line equals the given text exactly.
 bool has_line(const std::string& text, const std::string& line);
+// How many times part occurs in text (overlapping occurrences counted).
+int occurrences(const std::string& text, const std::string& part);
 
 // Folder of the public real light curves, or "" when it is absent (tests skip).
 std::string real_data_dir();

@@ -18,6 +18,18 @@ void shell_command(std::string_view command) {
   (void)rc;  // a failing command reports through the shell's own output
 }
 
+std::string shell_quote(std::string_view text) {
+  std::string q = "'";
+  for (const char c : text) {
+    if (c == '\'')
+      q += "'\\''";
+    else
+      q += c;
+  }
+  q += '\'';
+  return q;
+}
+
 void spawn(std::string_view command) {
   console::line(" call system( " + std::string(trimmed(command)) + " ) ");
   shell_command(trimmed(command));

@@ -19,6 +19,9 @@ struct RunState {
   std::string event;  // event name of the last file identified, e.g. OB-08-123 (text 128)
   std::string alias;  // the event's alias from multiples.list (text 128)
   std::string site;   // name of the current site (text 128)
+  // Entries of the event alias list multiples.list (text 30 each), read on the
+  // first identification of a run and again while it is still empty.
+  std::vector<std::string> aliaslist;
 
   // The present moment and the model then, refreshed by now().
   double hjdnow = 0;  // Julian date of the current UTC time, days

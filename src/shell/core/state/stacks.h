@@ -13,7 +13,8 @@ constexpr int maxstow = 1000;  // slots of the stow stack
 constexpr int stowvals = 500;  // 32-bit values per stow slot
 
 struct StowSlot {
-  double hjd0 = 0;
+  double hjd0 = 0;  // HJD
+  int nloc = 0;     // sites stowed in the slot
   std::array<float, stowvals>
       val{};  // t0, te, y0, b0, sigmag0, erbscl, xpl, ypl, qpl, then 5 per site
 };

@@ -57,6 +57,8 @@ struct StoreState {
   Vec1<float> dpspl_dte_t;  // dA/dte, per day
   Vec1<float> dpspl_dy0_t;  // dA/dy0
   Arr1<Vec1<float>, 16> plotcol;  // scratch columns plot0 .. plot15 as plotcol(1) .. plotcol(16)
+  Vec1<double> hold_t;            // ingestion's holding column of times, HJD days
+  Vec1<int> i_t;                  // ingestion's index column of the time sort
 
   // Sizes every per-point array to n entries (contents kept where they exist).
   void resize(int n) {
@@ -68,7 +70,9 @@ struct StoreState {
           &am_t,     &ap_t,     &up_t,        &um_t,        &xm_t,       &xp_t,     &ym_t,
           &yp_t,     &dpspl_t,  &dpspl_dt0_t, &dpspl_dte_t, &dpspl_dy0_t})
       a->resize(n);
+    hold_t.resize(n);
     loc_t.resize(n);
+    i_t.resize(n);
     ok_t.resize(n);
     for (int k = 1; k <= 16; ++k) plotcol(k).resize(n);
   }
