@@ -8,6 +8,7 @@
 
 #include "shell/core/constants.h"
 #include "shell/core/state/fit.h"
+#include "shell/core/state/graphics.h"
 #include "shell/core/state/images.h"
 #include "shell/core/state/maps.h"
 #include "shell/core/state/model.h"
@@ -37,6 +38,7 @@ struct ProgramState : RunState,
                       FitState,
                       MapState,
                       PlotState,
+                      GraphicsState,
                       ImageList,
                       StackState,
                       Hooks {};
