@@ -4,6 +4,8 @@
 #include <functional>
 #include <vector>
 
+#include "graphics/device.h"
+#include "graphics/site_style.h"
 #include "shell/commands.h"
 #include "shell/core/console.h"
 #include "shell/core/print.h"
@@ -82,7 +84,9 @@ const std::vector<Command>& table() {
 
 void initzolka() {
   initstate();
-  // The sites' default plot symbols and colours join with the light-curve plot.
+  siteicons();
+  // An open plot is closed, and its file completed, however the run ends.
+  state().closeplot = closeplot;
 }
 
 void banner() {

@@ -11,8 +11,9 @@ namespace zolka {
 // stop.
 int run_program();
 
-// Start-up of the state: constants, initparms, needs, white background, and
-// the sites' default plot symbols and colours.
+// Start-up of the state: constants, initparms, needs, white background, the
+// sites' default plot symbols and colours, and the hook that closes an open
+// plot at the end of the run.
 void initzolka();
 
 // The banner printed at start-up.

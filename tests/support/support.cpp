@@ -75,6 +75,16 @@ RunResult run_zolka(const std::string& script, const fs::path& dir, const std::s
   return r;
 }
 
+int count_text(const std::string& out, const std::string& text) {
+  int n = 0;
+  for (std::size_t p = out.find(text); p != std::string::npos; p = out.find(text, p + 1)) ++n;
+  return n;
+}
+
+bool has_text(const std::string& out, const std::string& text) {
+  return count_text(out, text) > 0;
+}
+
 std::vector<std::string> lines_of(const std::string& text) {
   std::vector<std::string> v;
   std::istringstream s(text);

@@ -52,6 +52,11 @@ struct RunResult {
 RunResult run_zolka(const std::string& script, const std::filesystem::path& dir,
                     const std::string& env = "");
 
+// How often a text occurs in the output, and whether it does. Prompts leave
+// the cursor on their line, so scripted output is searched for texts, not lines.
+int count_text(const std::string& out, const std::string& text);
+bool has_text(const std::string& out, const std::string& text);
+
 // Lines of text.
 std::vector<std::string> lines_of(const std::string& text);
 // True when some line equals the given text exactly.

@@ -8,6 +8,7 @@
 
 #include "shell/core/constants.h"
 #include "shell/core/state/fit.h"
+#include "shell/core/state/graphics.h"
 #include "shell/core/state/images.h"
 #include "shell/core/state/maps.h"
 #include "shell/core/state/model.h"
@@ -38,6 +39,7 @@ struct ProgramState : RunState,
                       FitState,
                       MapState,
                       PlotState,
+                      GraphicsState,
                       ImageList,
                       StackState,
                       SimplexState,

@@ -1,0 +1,445 @@
+// The PGPLOT adapter: device names, plot files written completely or not at
+// all, GIF conversion, monochrome PostScript, the colour-name table.
+#include "graphics/pgplot.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
+#include <set>
+
+#include "graphics/plot_files.h"
+#include "plot_checks.h"
+#include "support/support.h"
+
+namespace zolka {
+namespace {
+
+namespace fs = std::filesystem;
+using test::CapturedConsole;
+using test::complete_gif;
+using test::complete_postscript;
+using test::file_bytes;
+using test::image_ink;
+using test::TempDir;
+
+class Adapter : public ::testing::Test {
+ protected:
+  void SetUp() override { test::fresh_state(); }
+  void TearDown() override {
+    pgclos();
+    test::fresh_state();
+  }
+  // The names in the directory, to see that no temporary file is left behind.
+  std::set<std::string> names() const {
+    std::set<std::string> s;
+    for (const auto& e : fs::directory_iterator(dir.path())) s.insert(e.path().filename().string());
+    return s;
+  }
+  std::string spec(const std::string& name, const std::string& type) const {
+    return "\"" + dir.file(name) + "\"/" + type;
+  }
+  TempDir dir;
+  CapturedConsole con;
+};
+
+// A small plot: white page, frame with labels, a peaked curve, markers with
+// error bars in red, and a thick navy line.
+void draw_test_plot() {
+  pgscr(0, 1, 1, 1);
+  pgscr(1, 0, 0, 0);
+  pgenv(0, 10, 0, 1.2f, 0, 0);
+  pglabel("time (days)", "flux", "adapter test");
+  Vec1<float> x(100), y(100);
+  for (int i = 1; i <= 100; ++i) {
+    x(i) = 0.1f * static_cast<float>(i - 1);
+    y(i) = 1.0f / (1.0f + (x(i) - 5) * (x(i) - 5));
+  }
+  pgline(100, x, y);
+  float xs[5] = {1, 3, 5, 7, 9}, ys[5], es[5];
+  for (int i = 0; i < 5; ++i) {
+    ys[i] = 1.0f / (1.0f + (xs[i] - 5) * (xs[i] - 5));
+    es[i] = 0.05f;
+  }
+  pgsci(2);
+  pgpoint(5, xs, ys, 17);
+  pgerrb(6, 5, xs, ys, es, 1.0f);
+  int ier = -1;
+  pgscrn(3, "navy", ier);
+  pgsci(3);
+  pgslw(20);
+  pgmove(1, 1.1f);
+  pgdraw(9, 1.1f);
+  pgslw(1);
+  pgsci(1);
+}
+
+TEST_F(Adapter, FileDevicesWriteCompleteFiles) {
+  struct Case {
+    const char* type;
+    const char* name;
+    bool postscript;
+    int width, height;  // PostScript points or image pixels
+  };
+  const Case cases[] = {
+      {"PS", "a.ps", true, 612, 459},    {"VPS", "b.ps", true, 459, 612},
+      {"CPS", "c.cps", true, 612, 459},  {"VCPS", "d.cps", true, 459, 612},
+      {"GIF", "e.gif", false, 800, 600}, {"VGIF", "f.gif", false, 600, 800},
+      {"PNG", "g.png", false, 800, 600},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.type);
+    ASSERT_EQ(pgbegin(0, spec(c.name, c.type), 1, 1), 1);
+    EXPECT_TRUE(pgqopen());
+    draw_test_plot();
+    pgend();
+    EXPECT_FALSE(pgqopen());
+    const std::string bytes = file_bytes(dir.file(c.name));
+    // Readable as any new file is (the temporary file it was written as is private).
+    const mode_t mask = umask(0);
+    umask(mask);
+    EXPECT_EQ(static_cast<unsigned>(fs::status(dir.file(c.name)).permissions()),
+              0666u & ~static_cast<unsigned>(mask));
+    if (c.postscript) {
+      EXPECT_TRUE(complete_postscript(bytes));
+      EXPECT_GT(bytes.size(), 5000u);
+      const std::string box =
+          "%%BoundingBox: 0 0 " + std::to_string(c.width) + " " + std::to_string(c.height);
+      EXPECT_NE(bytes.find(box), std::string::npos) << box;
+    } else {
+      const bool gif = std::string(c.name).ends_with(".gif");
+      if (gif) {
+        EXPECT_TRUE(complete_gif(bytes));
+      }
+      const auto img = image_ink(dir.file(c.name), gif);
+      EXPECT_EQ(img.width, c.width);
+      EXPECT_EQ(img.height, c.height);
+      EXPECT_EQ(img.background, 0xffffff);
+      EXPECT_GT(img.ink, 3000);  // frame, ticks, labels, curve, markers
+    }
+  }
+  // Nothing but the seven plots: every temporary file was renamed or removed.
+  EXPECT_EQ(names(),
+            (std::set<std::string>{"a.ps", "b.ps", "c.cps", "d.cps", "e.gif", "f.gif", "g.png"}));
+}
+
+// The fill and stroke colours a PostScript file sets with "r g b rg/RG".
+std::vector<std::array<double, 3>> ps_colours(const std::string& bytes) {
+  std::vector<std::array<double, 3>> v;
+  const std::regex rgb(R"(([0-9.]+) ([0-9.]+) ([0-9.]+) (rg|RG))");
+  for (auto it = std::sregex_iterator(bytes.begin(), bytes.end(), rgb);
+       it != std::sregex_iterator(); ++it)
+    v.push_back({std::stod((*it)[1]), std::stod((*it)[2]), std::stod((*it)[3])});
+  return v;
+}
+bool all_grey(const std::vector<std::array<double, 3>>& v) {
+  for (const auto& c : v)
+    if (c[0] != c[1] || c[1] != c[2]) return false;
+  return true;
+}
+
+TEST_F(Adapter, MonochromePostScriptDrawsColoursInBlackOnWhite) {
+  ASSERT_EQ(pgbegin(0, spec("mono.ps", "PS"), 1, 1), 1);
+  pgscr(0, 0, 0, 0);  // a black background would be lost on paper: ignored
+  pgscr(1, 1, 1, 1);
+  draw_test_plot();
+  pgend();
+  ASSERT_EQ(pgbegin(0, spec("colour.ps", "CPS"), 1, 1), 1);
+  draw_test_plot();
+  pgend();
+  const std::string mono = file_bytes(dir.file("mono.ps"));
+  ASSERT_TRUE(complete_postscript(mono));
+  EXPECT_TRUE(all_grey(ps_colours(mono)));
+  const std::string colour = file_bytes(dir.file("colour.ps"));
+  ASSERT_TRUE(complete_postscript(colour));
+  EXPECT_FALSE(all_grey(ps_colours(colour)));
+}
+
+TEST_F(Adapter, NamedColoursReachTheImage) {
+  ASSERT_EQ(pgbegin(0, spec("navy.png", "PNG"), 1, 1), 1);
+  draw_test_plot();  // draws a thick line in colour index 3 defined as "navy"
+  pgend();
+  FILE* f = std::fopen(dir.file("navy.png").c_str(), "rb");
+  ASSERT_NE(f, nullptr);
+  gdImagePtr im = gdImageCreateFromPng(f);
+  std::fclose(f);
+  ASSERT_NE(im, nullptr);
+  int navy = 0;
+  for (int y = 0; y < gdImageSY(im); ++y)
+    for (int x = 0; x < gdImageSX(im); ++x)
+      if ((gdImageGetTrueColorPixel(im, x, y) & 0xffffff) == 0x000080) ++navy;
+  gdImageDestroy(im);
+  EXPECT_GT(navy, 1000);
+}
+
+TEST_F(Adapter, NullDeviceDrawsAndWritesNothing) {
+  for (const char* name : {"/NU", "/NULL", "/nu"}) {
+    SCOPED_TRACE(name);
+    TempDir here(true);
+    ASSERT_EQ(pgbegin(0, name, 1, 2), 1);
+    EXPECT_TRUE(pgqopen());
+    draw_test_plot();
+    draw_test_plot();
+    pgend();
+    EXPECT_FALSE(pgqopen());
+    EXPECT_TRUE(fs::is_empty(here.path()));
+  }
+}
+
+TEST_F(Adapter, DevicesThatCannotOpenSayWhyAndLeaveNothing) {
+  dir.write("afile", "a regular file\n");
+  const char* display = std::getenv("DISPLAY");
+  const std::string saved = display ? display : "";
+  unsetenv("DISPLAY");
+  struct Case {
+    std::string device;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"/TE", "** PGBEGIN: there is no Tektronix terminal device."},
+      {"/XYZ", "** PGBEGIN: unknown device type /XYZ"},
+      {"nodevice", "** PGBEGIN: not a device specification: nodevice"},
+      {"/XSERV", "** PGBEGIN: no X display (DISPLAY is not set)."},
+      {spec("missing/x.ps", "PS"), "no directory"},
+      {spec("afile/x.gif", "GIF"), "no directory"},
+      {"\"" + dir.path().string() + "\"/CPS", "it is a directory"},
+      {"\"" + dir.path().string() + "/\"/CPS", "it is a directory"},
+      // A directory nobody can write in, not even the superuser.
+      {"\"/proc/zolka-plot-test.ps\"/PS", "** PGBEGIN: cannot write plot file /proc/"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.device);
+    con.clear();
+    EXPECT_EQ(pgbegin(0, c.device, 1, 1), 0);
+    EXPECT_FALSE(pgqopen());
+    EXPECT_NE(con.output().find(c.message), std::string::npos) << con.output();
+  }
+  if (!saved.empty()) setenv("DISPLAY", saved.c_str(), 1);
+  EXPECT_EQ(names(), std::set<std::string>{"afile"});
+}
+
+TEST_F(Adapter, UnwritableDirectoryDoesNotOpen) {
+  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+  fs::create_directory(dir.path() / "ro");
+  fs::permissions(dir.path() / "ro", fs::perms::owner_read | fs::perms::owner_exec);
+  EXPECT_EQ(pgbegin(0, spec("ro/x.ps", "PS"), 1, 1), 0);
+  EXPECT_NE(con.output().find("** PGBEGIN: cannot write plot file"), std::string::npos);
+  fs::permissions(dir.path() / "ro", fs::perms::owner_all);
+  EXPECT_TRUE(fs::is_empty(dir.path() / "ro"));
+}
+
+TEST_F(Adapter, FileNamesWithBlanksQuotesAndNoQuotes) {
+  ASSERT_EQ(pgbegin(0, spec("my plot.ps", "PS"), 1, 1), 1);
+  draw_test_plot();
+  pgend();
+  EXPECT_TRUE(complete_postscript(file_bytes(dir.file("my plot.ps"))));
+  ASSERT_EQ(pgbegin(0, spec("it\"s.gif", "gif"), 1, 1), 1);
+  draw_test_plot();
+  pgend();
+  EXPECT_TRUE(complete_gif(file_bytes(dir.file("it\"s.gif"))));
+  ASSERT_EQ(pgbegin(0, dir.file("plain.ps") + "/VCPS", 1, 1), 1);
+  draw_test_plot();
+  pgend();
+  EXPECT_TRUE(complete_postscript(file_bytes(dir.file("plain.ps"))));
+}
+
+TEST_F(Adapter, DefaultFileNamesInTheWorkingDirectory) {
+  TempDir here(true);
+  for (const char* device : {"/PS", "/GIF"}) {
+    ASSERT_EQ(pgbegin(0, device, 1, 1), 1);
+    draw_test_plot();
+    pgend();
+  }
+  EXPECT_TRUE(complete_postscript(file_bytes(here.file("pgplot.ps"))));
+  EXPECT_TRUE(complete_gif(file_bytes(here.file("pgplot.gif"))));
+}
+
+TEST_F(Adapter, SeveralPagesGiveOneGifPerPageAndOnePostScriptFile) {
+  ASSERT_EQ(pgbegin(0, spec("pages.gif", "GIF"), 1, 1), 1);
+  for (int page = 0; page < 3; ++page) draw_test_plot();
+  pgend();
+  for (const char* name : {"pages.gif", "pages_2.gif", "pages_3.gif"}) {
+    SCOPED_TRACE(name);
+    EXPECT_TRUE(complete_gif(file_bytes(dir.file(name))));
+    EXPECT_GT(image_ink(dir.file(name), true).ink, 3000);
+  }
+  EXPECT_NE(con.output().find(" Page 3 of the plot: " + dir.file("pages_3.gif")),
+            std::string::npos);
+
+  ASSERT_EQ(pgbegin(0, spec("pages.ps", "PS"), 1, 1), 1);
+  for (int page = 0; page < 2; ++page) draw_test_plot();
+  pgend();
+  const std::string ps = file_bytes(dir.file("pages.ps"));
+  EXPECT_TRUE(complete_postscript(ps));
+  EXPECT_NE(ps.find("%%Pages: 2"), std::string::npos);
+  EXPECT_EQ(names(),
+            (std::set<std::string>{"pages.gif", "pages_2.gif", "pages_3.gif", "pages.ps"}));
+}
+
+TEST_F(Adapter, OpeningAnotherDeviceCompletesTheOpenPlot) {
+  ASSERT_EQ(pgbegin(0, spec("first.ps", "PS"), 1, 1), 1);
+  draw_test_plot();
+  ASSERT_EQ(pgbegin(0, spec("second.ps", "PS"), 1, 1), 1);
+  EXPECT_TRUE(complete_postscript(file_bytes(dir.file("first.ps"))));
+  draw_test_plot();
+  pgclos();
+  EXPECT_TRUE(complete_postscript(file_bytes(dir.file("second.ps"))));
+}
+
+TEST_F(Adapter, IncompleteFilesAreNotKept) {
+  // A PostScript file cut short (no "%%EOF" trailer) is not renamed into place.
+  dir.write(".tmp.ps", "%!PS-Adobe-3.0\n%%Page: 1 1\nshowpage\n");
+  EXPECT_FALSE(finish_postscript(dir.file(".tmp.ps"), dir.file("cut.ps")));
+  EXPECT_NE(con.output().find("** ERROR: cannot write plot file " + dir.file("cut.ps")),
+            std::string::npos);
+  // A plot closed before anything was drawn leaves no empty image behind.
+  ASSERT_EQ(pgbegin(0, spec("empty.gif", "GIF"), 1, 1), 1);
+  pgend();
+  EXPECT_TRUE(fs::is_empty(dir.path())) << *names().begin();
+}
+
+// Runs of dark rows in the image's columns x0..x1: (centre row, length).
+std::vector<std::pair<double, int>> dark_runs(gdImagePtr im, int x0, int x1) {
+  std::vector<std::pair<double, int>> runs;
+  int start = -1;
+  for (int y = 0; y <= gdImageSY(im); ++y) {
+    bool dark = false;
+    for (int x = x0; y < gdImageSY(im) && x <= x1 && !dark; ++x)
+      dark = (gdImageGetTrueColorPixel(im, x, y) & 0xff) < 0x80;
+    if (dark && start < 0) start = y;
+    if (!dark && start >= 0) {
+      runs.push_back({0.5 * (start + y - 1), y - start});
+      start = -1;
+    }
+  }
+  return runs;
+}
+
+// The tick rows just inside the right edge of the frame and the number
+// labels left of the frame, of a plot of y from ylo (bottom) to yhi (top).
+struct Axis {
+  std::vector<std::pair<double, int>> ticks, labels;
+  int height = 0;
+};
+Axis y_axis(const std::string& file, float ylo, float yhi) {
+  EXPECT_EQ(pgbegin(0, "\"" + file + "\"/PNG", 1, 1), 1);
+  pgscr(0, 1, 1, 1);
+  pgscr(1, 0, 0, 0);
+  pgenv(0, 1, ylo, yhi, 0, 0);
+  pgend();
+  Axis a;
+  FILE* f = std::fopen(file.c_str(), "rb");
+  if (!f) return a;
+  gdImagePtr im = gdImageCreateFromPng(f);
+  std::fclose(f);
+  a.height = gdImageSY(im);
+  // The frame's left and right edges: the columns that are dark over most of the height.
+  int left = -1, right = -1;
+  for (int x = 0; x < gdImageSX(im); ++x) {
+    int n = 0;
+    for (int y = 0; y < a.height; ++y) n += (gdImageGetTrueColorPixel(im, x, y) & 0xff) < 0x80;
+    if (n > a.height / 2) {
+      if (left < 0) left = x;
+      right = x;
+    }
+  }
+  a.ticks = dark_runs(im, right - 3, right - 3);
+  a.labels = dark_runs(im, 0, left - 8);  // clear of the x axis numbers
+  gdImageDestroy(im);
+  return a;
+}
+
+TEST_F(Adapter, ReversedAxisIsTheMirrorImageOfTheNormalOne) {
+  // Magnitudes grow downwards: the axis from 10 (bottom) to 1 (top) must
+  // look like the axis from 1 to 10 turned upside down, ticks and numbers
+  // alike ("10", the longest number, at the bottom).
+  const Axis up = y_axis(dir.file("up.png"), 1, 10);
+  const Axis down = y_axis(dir.file("down.png"), 10, 1);
+  ASSERT_GE(up.ticks.size(), 6u);
+  ASSERT_GE(up.labels.size(), 4u);
+  for (auto [runs, mirrored] : {std::pair{&up.ticks, &down.ticks}, {&up.labels, &down.labels}}) {
+    ASSERT_EQ(runs->size(), mirrored->size());
+    const std::size_t n = runs->size();
+    for (std::size_t i = 0; i < n; ++i) {
+      const auto& a = (*runs)[i];
+      const auto& b = (*mirrored)[n - 1 - i];
+      EXPECT_NEAR(a.first, up.height - 1 - b.first, 2.0) << i;
+      EXPECT_NEAR(a.second, b.second, 2) << i;
+    }
+  }
+}
+
+TEST(PlotFiles, PageNames) {
+  EXPECT_EQ(page_name("dir/plot.gif", 2), "dir/plot_2.gif");
+  EXPECT_EQ(page_name("plot", 3), "plot_3");
+  EXPECT_EQ(page_name("a.b/plot.ps", 12), "a.b/plot_12.ps");
+}
+
+TEST(Colours, NamesOfTheSiteColours) {
+  // Expected values: X11 rgb.txt, except olive and teal (web colours) and
+  // skin and amber (no X11 name).
+  struct Case {
+    const char* name;
+    int r, g, b;
+  };
+  const Case cases[] = {
+      {"black", 0, 0, 0},
+      {"maroon", 176, 48, 96},
+      {"cyan", 0, 255, 255},
+      {"darkgreen", 0, 100, 0},
+      {"turquoise", 64, 224, 208},
+      {"orange", 255, 165, 0},
+      {"green", 0, 255, 0},
+      {"magenta", 255, 0, 255},
+      {"navy", 0, 0, 128},
+      {"skin", 255, 205, 148},
+      {"grey", 190, 190, 190},
+      {"purple", 160, 32, 240},
+      {"darkred", 139, 0, 0},
+      {"olive", 128, 128, 0},
+      {"blue", 0, 0, 255},
+      {"teal", 0, 128, 128},
+      {"dark sea green", 143, 188, 143},
+      {"lightblue", 173, 216, 230},
+      {"amber", 255, 191, 0},
+      {"slate grey", 112, 128, 144},
+      {"Slate Gray", 112, 128, 144},
+      {"DarkSeaGreen", 143, 188, 143},
+      {"  GRAY ", 190, 190, 190},
+      {"white", 255, 255, 255},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    float r = -1, g = -1, b = -1;
+    ASSERT_TRUE(colour_rgb(c.name, r, g, b));
+    EXPECT_FLOAT_EQ(r * 255, static_cast<float>(c.r));
+    EXPECT_FLOAT_EQ(g * 255, static_cast<float>(c.g));
+    EXPECT_FLOAT_EQ(b * 255, static_cast<float>(c.b));
+  }
+  float r = -1, g = -1, b = -1;
+  for (const char* unknown : {"", "mauve-ish", "dark", "greenish"}) {
+    EXPECT_FALSE(colour_rgb(unknown, r, g, b)) << unknown;
+  }
+  EXPECT_EQ(r, -1);
+}
+
+TEST_F(Adapter, UnknownColourNameLeavesTheColour) {
+  ASSERT_EQ(pgbegin(0, "/NULL", 1, 1), 1);
+  int ier = -1;
+  pgscrn(17, "Dark Sea Green", ier);
+  EXPECT_EQ(ier, 0);
+  pgscrn(17, "no such colour", ier);
+  EXPECT_EQ(ier, 1);
+  pgsci(17);
+  int ci = 0;
+  pgqci(ci);
+  EXPECT_EQ(ci, 17);
+}
+
+}  // namespace
+}  // namespace zolka

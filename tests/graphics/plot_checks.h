@@ -1,0 +1,64 @@
+// Checks on plot files shared by the graphics tests: a PostScript file is
+// complete when it starts with "%!PS" and ends with its "%%EOF" trailer; a GIF
+// file when it starts with "GIF8" and ends with the trailer byte 0x3B. Images
+// are decoded with libgd to count the pixels that differ from the background.
+#pragma once
+
+#include <gd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace zolka::test {
+
+inline std::string file_bytes(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  std::ostringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+inline bool complete_postscript(const std::string& bytes) {
+  if (bytes.rfind("%!PS", 0) != 0) return false;
+  std::size_t end = bytes.find_last_not_of("\r\n");
+  return end != std::string::npos && end >= 4 && bytes.compare(end - 4, 5, "%%EOF") == 0;
+}
+
+inline bool complete_gif(const std::string& bytes) {
+  return bytes.size() > 13 && bytes.rfind("GIF8", 0) == 0 && bytes.back() == '\x3b';
+}
+
+// Size of a GIF or PNG image and the number of its pixels that differ from
+// the colour of its top-left corner (the background); -1 when it does not decode.
+struct ImageInk {
+  int width = -1;
+  int height = -1;
+  int ink = -1;
+  int background = -1;  // the corner colour as 0xRRGGBB
+};
+
+inline ImageInk image_ink(const std::string& path, bool gif) {
+  ImageInk r;
+  FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return r;
+  gdImagePtr im = gif ? gdImageCreateFromGif(f) : gdImageCreateFromPng(f);
+  std::fclose(f);
+  if (!im) return r;
+  r.width = gdImageSX(im);
+  r.height = gdImageSY(im);
+  auto rgb = [&](int x, int y) {
+    const int c = gdImageGetPixel(im, x, y);
+    return (gdImageRed(im, c) << 16) | (gdImageGreen(im, c) << 8) | gdImageBlue(im, c);
+  };
+  r.background = rgb(0, 0);
+  r.ink = 0;
+  for (int y = 0; y < r.height; ++y)
+    for (int x = 0; x < r.width; ++x)
+      if (rgb(x, y) != r.background) ++r.ink;
+  gdImageDestroy(im);
+  return r;
+}
+
+}  // namespace zolka::test
