@@ -21,6 +21,8 @@ struct PlanetState {
   float qplfit = 0;   // q of the best map pixel
   float xplfit = 0;   // planet x of the best map pixel, Einstein radii
   float yplfit = 0;   // planet y of the best map pixel, Einstein radii
+  int aspfirst =
+      -1;  // planet index (1-based) that dominated the previous asp call; 0 none, -1 before any
 };
 
 }  // namespace zolka
