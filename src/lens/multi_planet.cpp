@@ -20,6 +20,17 @@ constexpr float dmin = 1e-7f;   // planets whose estimated effect is smaller are
 constexpr float dsure = 5e-8f;  // a proven bound below this settles that a planet is left out
 constexpr float ln2 = 0.69314718f;
 
+// A(u) - 1 of the point lens. Beyond u = 1 it is formed as
+// (A^2 - 1)/(A + 1) = 4/(u^2 (u^2 + 4) (A + 1)), since A - 1 itself cancels
+// to nothing or one rounding unit of 1 (1.2e-7) once u exceeds about 20,
+// which would decide the 1e-7 test by rounding.
+inline float excess(float u) {
+  const float a = atotl(u);
+  if (!(u > 1)) return a - 1;
+  const float s = u * u;
+  return 4 / (s * (s + 4) * (a + 1));
+}
+
 // Biased binary exponent field of a float: 1 .. 254 for normal numbers.
 inline int exponent_field(float v) {
   return static_cast<int>((std::bit_cast<std::uint32_t>(v) >> 23) & 0xff);
@@ -115,7 +126,7 @@ float asp(float xs, float ys, int npl, const float* xp, const float* yp, const f
       if (dphi > pi) dphi -= twopi;
       if (dphi < -pi) dphi += twopi;
       const float uip = std::sqrt(rk2[k] * (ell * ell + dphi * dphi) / qi);
-      const float dk = std::fabs(ak[k] * (atotl(uip) - 1) / a0);
+      const float dk = std::fabs(ak[k] * excess(uip) / a0);
       del = std::max(del, dk);
     }
     if (del > dfirst) {
