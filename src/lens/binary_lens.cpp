@@ -17,25 +17,13 @@ constexpr double epss = 6e-15;     // rounding factor of the polynomial evaluati
 constexpr int maxit = 100;         // Laguerre iterations before giving up
 constexpr double rooteps = 1e-15;  // relative step at which a root search ends
 constexpr float errimage = 1e-4f;  // largest lens-equation residual of an image
-constexpr float errgap =
-    1e4f;  // largest ratio of a fourth and fifth image's residual to the third's
+constexpr float errgap = 1e4f;     // largest ratio of a 4th or 5th image's residual to the 3rd's
 constexpr float errfloor = 1e-9f;  // residuals this small pass the ratio test
 constexpr float amin2 = 0.99f;     // totals below this are reported
 
 // |z| without hypot's overflow guard: the values here stay far from overflow.
 inline double cabs(const cplx& z) {
   return std::sqrt(z.real() * z.real() + z.imag() * z.imag());
-}
-
-// Principal square root: real part >= 0, the imaginary part taking the sign
-// of Im z. sqrt((|z| + |Re z|)/2) is formed on the side that does not cancel.
-inline cplx csqrt(const cplx& z) {
-  const double re = z.real();
-  const double im = z.imag();
-  if (re == 0 && im == 0) return cplx(0, im);
-  const double t = std::sqrt((cabs(z) + std::fabs(re)) * 0.5);
-  if (re >= 0) return cplx(t, im / (2 * t));
-  return cplx(std::fabs(im) / (2 * t), std::copysign(t, im));
 }
 
 // A complex number in the program's free format: (re,im).

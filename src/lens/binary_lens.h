@@ -20,8 +20,11 @@ using cplx = std::complex<double>;
 
 // Magnification a of a source at (xs, ys) by the star at the origin and a
 // planet of mass ratio q at (xp, yp); requires (xp, yp) != (0, 0). Writes the
-// kept images to the image list (positions in the argument frame, unsigned
-// magnifications, lens-equation residuals). a >= 1 always (a total that is
+// kept images to the image list in root order (positions in the argument
+// frame, unsigned magnifications, lens-equation residuals). The images are
+// the three roots of smallest residual, or all five when the two others also
+// solve the lens equation to 1e-4 and lie within four orders of magnitude of
+// the third's residual (or below 1e-9). a >= 1 always (a total that is
 // not a number gives 1). Diagnostics for a zero leading coefficient, a total
 // below 0.99 and an image count other than 3 or 5 are printed and the result
 // stands; a Laguerre search that does not converge stops the program.
