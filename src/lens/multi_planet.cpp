@@ -141,20 +141,20 @@ float asp(float xs, float ys, int npl, const float* xp, const float* yp, const f
   }
 
   float a = a0;
-  if (first >= 1 && std::fabs(dfirst) >= dmin)
-    lens2(xs, ys, xp[first - 1], yp[first - 1], q[first - 1], a);
+  const bool used = first >= 1 && std::fabs(dfirst) >= dmin;
+  if (used) lens2(xs, ys, xp[first - 1], yp[first - 1], q[first - 1], a);
   if (second >= 1 && std::fabs(dsecond) > dmin) {
     float a2nd = 0;
     lens2(xs, ys, xp[second - 1], yp[second - 1], q[second - 1], a2nd);
     a += a2nd - a0;
   }
 
-  // A call where no planet has a measurable estimate (first = 0) is no
-  // change of the dominant planet: far planets would otherwise flip the
-  // report on and off from one source position to the next.
-  if ((first >= 1 && first != s.aspfirst) || a0 < amin || a < amin) {
+  // The report follows the planet that enters the magnification. A call in
+  // which none does is no change: far planets would otherwise turn the report
+  // on and off from one source position to the next.
+  if ((used && first != s.aspfirst) || a0 < amin || a < amin) {
     report(xs, ys, npl, xp, yp, q, a0, a, first, dfirst, second, dsecond);
-    if (first >= 1) s.aspfirst = first;
+    if (used) s.aspfirst = first;
   }
   return a;
 }

@@ -14,9 +14,9 @@ namespace zolka {
 // by the star and npl planets of mass ratios q(i) at (xp(i), yp(i)); xp, yp
 // and q point at element 1 of npl values. Planets with q <= 0 are ignored.
 // Reads and writes the image list (lens1, then lens2 for the planets that
-// matter) and aspfirst, the dominant planet of the previous call: when it
-// changes, or a magnification falls below 0.999, a report of the source and
-// the planets is printed. Stops the program when the single-lens
+// matter) and aspfirst, the planet that last entered the magnification: when
+// another enters, or a magnification falls below 0.999, a report of the
+// source and the planets is printed. Stops the program when the single-lens
 // magnification is below 0.999.
 float asp(float xs, float ys, int npl, const float* xp, const float* yp, const float* q);
 
