@@ -73,29 +73,35 @@ template <int M>
     // Laguerre step dx = n / (G +- sqrt((n-1)(nH - G^2))), G = p'/p,
     // H = G^2 - p''/p, with the sign that gives the larger denominator.
     // Multiplied through by p it reads dx = n p / (p' +- sqrt(Z)),
-    // Z = (n-1)((n-1) p'^2 - n p p''), with no division before the square
-    // root (here f = p''/2). The principal root sqrt(Z) = w/(2t), with
+    // Z = (n-1)^2 p'^2 - 2n(n-1) p f (f = p''/2), with no division before
+    // the square root. The principal root sqrt(Z) = w/(2t), with
     // t = sqrt((|Z| + |Re Z|)/2) and w = (|Z| + Re Z, Im Z) for Re Z >= 0,
     // w = (|Im Z|, sign(Im Z)(|Z| - Re Z)) otherwise; scaling the denominator
-    // by 2t leaves the choice of sign alone and saves the division:
-    // dx = 2tn p / (2t p' +- w) (BM_lens2).
-    const cplx z = double(n - 1) * (double(n - 1) * (d * d) - double(2 * n) * (f * b));
-    const double t2 = cabs(z) + std::fabs(z.real());  // 2 t^2
+    // by 2t leaves the choice of sign alone and saves a division:
+    // dx = 2tn p / (2t p' +- w). Everything is formed from Z2 = 2Z, which
+    // gives (2t)^2 = |Z2| + |Re Z2| directly; the constants are applied to
+    // p' and f before p is known, off the path that sets the pace (BM_lens2).
+    const double c1 = 2.0 * (n - 1) * (n - 1);
+    const double c2 = 4.0 * n * (n - 1);
+    const cplx z2 = c1 * (d * d) - (c2 * f) * b;
+    const double tt2 = cabs(z2) + std::fabs(z2.real());  // (2t)^2 = 4 t^2
     // Z = 0 (always so for n = 1): sqrt(Z) = 0, no scaling.
-    const double tt = t2 > 0 ? std::sqrt(2 * t2) : 1;  // 2 t
-    const cplx w =
-        z.real() >= 0 ? cplx(t2, z.imag()) : cplx(std::fabs(z.imag()), std::copysign(t2, z.imag()));
-    const cplx td = tt * d;
-    cplx gp = td + w;
-    const cplx gm = td - w;
-    const double abp2 = std::norm(gp);
-    const double abm2 = std::norm(gm);
-    if (abp2 < abm2) gp = gm;
+    const double tt = tt2 > 0 ? std::sqrt(tt2) : 1;  // 2t
+    // 2w, and 2 (2t p' +- w) below.
+    const cplx w2 = z2.real() >= 0 ? cplx(tt2, z2.imag())
+                                   : cplx(std::fabs(z2.imag()), std::copysign(tt2, z2.imag()));
+    // The sign that gives the larger |2t p' +- w| is the sign of
+    // r = Re(p' conj(w)), and |2t p' +- w|^2 = 4t^2 |p'|^2 + |w|^2 + 4t |r|:
+    // all but the last term are known before the square root (BM_lens2).
+    const cplx d2 = 2.0 * d;
+    const double rr = d2.real() * w2.real() + d2.imag() * w2.imag();
+    const double base = tt2 > 0 ? tt2 * std::norm(d2) + std::norm(w2) : std::norm(d2);
+    const double den = base + 2 * tt * std::fabs(rr);
+    const cplx gp = rr >= 0 ? tt * d2 + w2 : tt * d2 - w2;  // ties keep the + sign
     // A zero denominator: a step of length 1 + |x| in a direction turning
     // with the iteration count.
-    const cplx dx = std::max(abp2, abm2) > 0
-                        ? (b * std::conj(gp)) * (double(n) * tt / std::norm(gp))
-                        : std::exp(cplx(std::log(1 + abx), double(iter)));
+    const cplx dx = den > 0 ? (b * std::conj(gp)) * (double(2 * n) * tt / den)
+                            : std::exp(cplx(std::log(1 + abx), double(iter)));
     const cplx x1 = x - dx;
     if (x1 == x) return;
     x = x1;
@@ -131,6 +137,25 @@ inline void laguer_any(const cplx* a, int m, cplx& x, double eps, bool polish) {
   }
 }
 
+// dlaguer's first test at x: p(x) is zero to rounding, and dlaguer would
+// return x unchanged. The same evaluation and bound as there; M as for laguer.
+template <int M>
+inline bool rounding_zero(const cplx* a, int m, const cplx& x) {
+  const int n = M > 0 ? M : m;
+  cplx b = a[n];
+  double abb = cabs(b);
+  double err = abb;
+  const double abx = cabs(x);
+#pragma GCC unroll 8
+  for (int j = n - 1; j >= 0; --j) {
+    b = x * b + a[j];
+    abb = cabs(b);
+    err = abb + abx * err;
+  }
+  err *= epss;
+  return abb <= err;
+}
+
 }  // namespace
 
 void dlaguer(const cplx* coef, int m, cplx& x, double eps, bool polish) {
@@ -139,6 +164,7 @@ void dlaguer(const cplx* coef, int m, cplx& x, double eps, bool polish) {
 
 void dzroots(const cplx* coef, int m, cplx* roots, bool polish) {
   cplx work[maxdegree + 1];
+  bool ready[maxdegree];  // the polishing pass would leave the root as it is
   for (int j = 0; j <= m; ++j) work[j] = coef[j];
   for (int j = m; j >= 1; --j) {
     cplx x = 0;
@@ -146,6 +172,10 @@ void dzroots(const cplx* coef, int m, cplx* roots, bool polish) {
     // A root whose imaginary part is rounding noise is real.
     if (std::fabs(x.imag()) <= 2 * rooteps * rooteps * std::fabs(x.real())) x.imag(0);
     roots[j - 1] = x;
+    // The polishing pass begins with dlaguer's test whether the full
+    // polynomial vanishes at x to rounding. Made here, it runs alongside the
+    // next root's search, which does not depend on it (BM_lens2).
+    if (polish) ready[j - 1] = m == 5 ? rounding_zero<5>(coef, m, x) : rounding_zero<0>(coef, m, x);
     // Deflate by synthetic division: work becomes the quotient p(z)/(z - x).
     cplx b = work[j];
     for (int jj = j - 1; jj >= 0; --jj) {
@@ -155,7 +185,8 @@ void dzroots(const cplx* coef, int m, cplx* roots, bool polish) {
     }
   }
   if (polish)
-    for (int j = 0; j < m; ++j) laguer_any(coef, m, roots[j], rooteps, true);
+    for (int j = 0; j < m; ++j)
+      if (!ready[j]) laguer_any(coef, m, roots[j], rooteps, true);
 }
 
 namespace {
