@@ -1,5 +1,6 @@
 #include "lens/planet_geometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "lens/point_lens.h"
@@ -81,8 +82,18 @@ void xy2tf(float x, float y, float& t, float& f) {
 
 float fixangle(float a, float lo, float hi, float period) {
   if (period <= 0) return a;
-  while (a < lo) a += period;
-  while (a > hi) a -= period;
+  // A step that no longer moves a (an infinite or a huge angle) ends the
+  // loop instead of spinning for ever.
+  while (a < lo) {
+    const float b = a + period;
+    if (b == a) break;
+    a = b;
+  }
+  while (a > hi) {
+    const float b = a - period;
+    if (b == a) break;
+    a = b;
+  }
   return a;
 }
 
@@ -117,8 +128,15 @@ void setpltf(float t, float f) {
   // The planet lies on the line from the star through the source at time t,
   // at f times the image distance; negative f puts it on the minor side.
   const float theta = f >= 0 ? uplus(us) : -uminus(us);
-  s.xpl = tau * theta * f / us;
-  s.ypl = theta * f * s.y0 / us;
+  if (us > 0) {
+    s.xpl = tau * theta * f / us;
+    s.ypl = theta * f * s.y0 / us;
+  } else {
+    // The source on the star (y0 = 0 at t = t0) gives no direction; take the
+    // limit y0 -> 0+, the direction of closest approach (+y).
+    s.xpl = 0;
+    s.ypl = theta * f;
+  }
   xy2ua(s.xpl, s.ypl, s.upl, s.apl);
 }
 

@@ -13,6 +13,9 @@ struct ImageList {
   Arr1<float, maximage> y_i;    // image y, Einstein radii
   Arr1<float, maximage> a_i;    // unsigned magnification of each image
   Arr1<float, maximage> err_i;  // lens-equation residual of each image (binary lens only)
+
+  float qclose = 0;  // mass ratio at imclose's previous call
+  float rclose = 0;  // sqrt(qclose): the planet's Einstein radius, Einstein radii
 };
 
 }  // namespace zolka

@@ -21,6 +21,7 @@ struct PlanetState {
   float qplfit = 0;   // q of the best map pixel
   float xplfit = 0;   // planet x of the best map pixel, Einstein radii
   float yplfit = 0;   // planet y of the best map pixel, Einstein radii
+  int aspfirst = -1;  // planet (index 1..npl) that last entered asp's magnification; -1 none yet
 };
 
 }  // namespace zolka

@@ -22,8 +22,14 @@ struct PlotState {
   float binsigclip = 0;  // clip of the baseline, sigma
 
   // Observing priority.
-  float prioritynow = 0;
-  float prioritymax = 0;
+  float prioritynow = 0;  // detection-zone width figure now (dzwstd at unow)
+  float prioritymax = 0;  // the same figure at the peak (dzwstd at y0)
+  bool dzwset = false;    // dzwstd has been called and remembers the values below
+  float dzwq = 0;         // mass ratio of dzwstd's previous call
+  float dzwu = 0;         // source separation of the previous call, Einstein radii
+  float dzwsmag = 0;      // baseline magnitude of the previous call, mag
+  float dzwb = 0;         // blend ratio fb/fs of the previous call
+  float dzwval = 0;       // result of the previous call
 };
 
 }  // namespace zolka
