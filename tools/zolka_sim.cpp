@@ -2,17 +2,21 @@
 //
 //   zolka-sim --event OB08123 --t0 4567.8 --te 20 --u0 0.1 --seed 1
 //             --site O:400:17.2:0.3 --site Z:150:17.0:0.1:I --site K:300:17.8:0.5:R:1.3
-//             [--columns 3|6] [--span DAYS] [--out DIR]
+//             [--planet Q:X:Y] [--columns 3|6] [--span DAYS] [--out DIR]
 //
 // Each --site is scope:points:baseline-mag:blend-ratio[:filter[:errscale]].
+// --planet puts a planet of mass ratio Q at (X, Y) in the lens plane (Einstein
+// radii, star at the origin, source moving along +x at height u0).
 // Writes one file per site (e.g. OOB08123I.dat) and OB08123.lis into DIR.
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "shell/core/console.h"
 #include "sim/simulate.h"
 
 namespace {
@@ -21,7 +25,7 @@ void usage() {
   std::fprintf(stderr,
                "usage: zolka-sim --event OB08123 --t0 HJD-2450000 --te DAYS --u0 U0 [--seed N]\n"
                "                 --site SCOPE:NPTS:MAG:BLEND[:FILTER[:ERRSCALE]] ...\n"
-               "                 [--columns 3|6] [--span DAYS] [--out DIR]\n");
+               "                 [--planet Q:X:Y] [--columns 3|6] [--span DAYS] [--out DIR]\n");
 }
 
 std::vector<std::string> split(const std::string& s, char sep) {
@@ -90,7 +94,14 @@ int main(int argc, char** argv) {
         ev.seed = static_cast<std::uint64_t>(number(v, "seed"));
       else if (a == "--site")
         ev.sites.push_back(site_of(v));
-      else if (a == "--columns")
+      else if (a == "--planet") {
+        const auto f = split(v, ':');
+        if (f.size() != 3) throw std::runtime_error("bad --planet " + v);
+        ev.q = static_cast<float>(number(f[0], "q"));
+        ev.xp = static_cast<float>(number(f[1], "planet x"));
+        ev.yp = static_cast<float>(number(f[2], "planet y"));
+        if (ev.q <= 0 || ev.q >= 1) throw std::runtime_error("--planet needs 0 < q < 1");
+      } else if (a == "--columns")
         ev.columns = static_cast<int>(number(v, "columns"));
       else if (a == "--span")
         ev.span = number(v, "span");
@@ -103,7 +114,12 @@ int main(int argc, char** argv) {
         ev.event.size() != 7)
       throw std::runtime_error(
           "need --site, te > 0, u0 >= 0, --columns 3 or 6, a 7-letter --event");
+    // The magnification routines report planet changes on the console.
+    std::istringstream none;
+    std::ostringstream quiet;
+    zolka::console::set_streams(&none, &quiet);
     const std::string lis = zolka::sim::write_event(ev, dir, how);
+    zolka::console::set_streams(nullptr, nullptr);
     std::printf("%s\n", lis.c_str());
     return 0;
   } catch (const std::exception& e) {

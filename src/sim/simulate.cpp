@@ -7,6 +7,7 @@
 #include <random>
 #include <stdexcept>
 
+#include "lens/multi_planet.h"
 #include "lens/point_lens.h"
 #include "shell/model/photometry.h"
 
@@ -60,10 +61,14 @@ class Gauss {
 
 }  // namespace
 
-float model_mag(const SimEvent& ev, const SimSite& site, double hjd) {
+float magnification(const SimEvent& ev, double hjd) {
   const float tau = static_cast<float>((hjd - ev.t0) / ev.te);
-  const float u = std::sqrt(tau * tau + ev.u0 * ev.u0);
-  return site.basemag + blendmag(atotl(u), site.blend);
+  if (ev.q > 0) return asp(tau, ev.u0, 1, &ev.xp, &ev.yp, &ev.q);
+  return atotl(std::sqrt(tau * tau + ev.u0 * ev.u0));
+}
+
+float model_mag(const SimEvent& ev, const SimSite& site, double hjd) {
+  return site.basemag + blendmag(magnification(ev, hjd), site.blend);
 }
 
 std::vector<std::vector<SimPoint>> simulate(const SimEvent& ev) {

@@ -32,6 +32,12 @@ struct SimEvent {
   float te = 20.0f;               // Einstein time, days
   float u0 = 0.1f;                // impact parameter, Einstein radii
   std::vector<SimSite> sites;
+  // A planet of the lens star (none when q <= 0), in the lens-plane frame of
+  // the program: star at the origin, the source moving along +x and passing
+  // the star at height u0 (y > 0 towards the source's closest approach).
+  float q = 0;             // planet-to-star mass ratio
+  float xp = 0;            // planet x, Einstein radii
+  float yp = 0;            // planet y, Einstein radii
   int columns = 3;         // 3: HJD mag err; 6: HJD mag err see sky dwell
   double span = 0;         // days covered by the survey sites; 0: max(60, 8 te)
   std::uint64_t seed = 1;  // random seed
@@ -46,6 +52,9 @@ struct SimPoint {
   float dwell = 0;  // exposure, s
 };
 
+// Magnification at time hjd (HJD - 2450000): the point lens, or the star and
+// its planet when q > 0.
+float magnification(const SimEvent& ev, double hjd);
 // Model magnitude of a site at time hjd (HJD - 2450000), without noise.
 float model_mag(const SimEvent& ev, const SimSite& site, double hjd);
 

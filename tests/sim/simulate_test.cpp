@@ -62,6 +62,24 @@ TEST(Simulate, SameSeedSameEventAndNoiseMatchesTheErrorBars) {
   }
 }
 
+TEST(Simulate, APlanetNearAnImagePerturbsOnlyWhenTheImagePassesIt) {
+  test::CapturedConsole con;  // the magnification routines report planet changes
+  SimEvent ev = three_sites();
+  SimEvent planet = ev;
+  // At t0 + 0.5 te the source is at (0.5, 0.1), u = 0.5099; its major image
+  // lies at uplus(u) = 1.2848 along the same direction: (1.2598, 0.2520).
+  planet.q = 0.005f;
+  planet.xp = 1.2598f;
+  planet.yp = 0.2520f;
+  const double tpass = ev.t0 + 0.5 * ev.te;
+  const float a0 = magnification(ev, tpass);
+  const float a1 = magnification(planet, tpass);
+  EXPECT_GT(std::fabs(a1 - a0) / a0, 0.1) << a0 << " " << a1;
+  // Elsewhere only the small central perturbation of a q = 0.005 planet remains.
+  for (double t : {ev.t0 - 1.0 * ev.te, ev.t0, ev.t0 + 2.0 * ev.te})
+    EXPECT_NEAR(magnification(planet, t) / magnification(ev, t), 1.0, 6e-3) << t;
+}
+
 TEST(Simulate, WritesDataFilesAndTheList) {
   test::TempDir dir;
   const SimEvent ev = three_sites();
