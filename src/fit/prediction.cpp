@@ -1,0 +1,272 @@
+#include "fit/prediction.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "lens/multi_planet.h"
+#include "lens/point_lens.h"
+#include "shell/core/print.h"
+#include "shell/model/current_site.h"
+#include "shell/model/photometry.h"
+
+namespace zolka {
+
+namespace {
+
+// The current-site copies of the error model hold site 1's values after an
+// error-bar evaluation.
+void site1_error_copies(ProgramState& s) {
+  if (s.nloc < 1) return;
+  s.syserr = s.syserr_l(1);
+  s.sigmag0 = s.sigmag0_l(1);
+  s.erbscl = s.erbscl_l(1);
+}
+
+[[noreturn]] void preamp_failure(const ProgramState& s, double hjd, float tau, float a) {
+  diag("** ERROR in preamp.   A=", a, " :((((");
+  diag("** hjd", hjd, " hjd0", s.hjd0, " te", s.te, " x0", tau, " y0", s.y0);
+  if (s.qpl > 0) diag("** q", s.qpl, " xp,yp", s.xpl, s.ypl);
+  if (s.aspused) diag("asp(", tau, s.y0, s.xpl, s.ypl, s.qpl, " )=", a);
+  die();
+}
+
+// The magnification of point i without the failure check; tau as preamp.
+inline float amplification(ProgramState& s, double hjd, float& tau) {
+  tau = static_cast<float>((hjd - s.hjd0) / s.te);
+  if (s.qpl > 0) {
+    s.aspused = true;
+    return asp(tau, s.y0, 1, &s.xpl, &s.ypl, &s.qpl);
+  }
+  return atotl(std::sqrt(s.y0 * s.y0 + tau * tau));
+}
+
+// The prediction of every point, with the magnitudes when wanted.
+void predict_all(bool magnitudes) {
+  ProgramState& s = state();
+  if (s.ndata < 1) return;
+  const float baseflux = toflx(s.smag0);
+  int l = 0;
+  SiteErrorModel em(s, 1, baseflux);
+  float fs = 0, fb = 0;
+  for (int i = 1; i <= s.ndata; ++i) {
+    if (s.loc_t(i) != l) {
+      l = s.loc_t(i);
+      em = SiteErrorModel(s, l, baseflux);
+      fs = s.fs_l(l);
+      fb = s.fb_l(l);
+    }
+    float tau;
+    const float a = amplification(s, s.hjd_t(i), tau);
+    if (a < minmagnification) preamp_failure(s, s.hjd_t(i), tau, a);
+    const float f = fs * a + fb;
+    const float e = em.err(s, i, f);
+    if (a <= minmagnification) {
+      diag("** ERROR in newpredat.  pflx=", f, " A", a);
+      diag("** t(", i, " )=", s.hjd_t(i) - s.mjd0, " loc", l, " fs", fs, " fb", fb);
+      diag("** MAGNIFICATION A=", a, " MUST BE >", minmagnification);
+      die();
+    }
+    s.a_t(i) = a;
+    s.preflx_t(i) = f;
+    s.erbflx_t(i) = e;
+    if (magnitudes) {
+      const float m = f > 0 ? std::min(maxpremag, tomag(f)) : maxpremag;
+      s.premag_t(i) = m;
+      s.erbmag_t(i) = em.mag(s, i, m);
+    }
+  }
+  setfsfb_l(1);
+  site1_error_copies(s);
+}
+
+}  // namespace
+
+SiteErrorModel::SiteErrorModel(const ProgramState& s, int l, float baseflux)
+    : scale(s.erbscl_l(l)), sys(s.syserr_l(l)), sig0(s.sigmag0_l(l)) {
+  const float b = baseflux * sigrelflx_sigmag * sig0;
+  basevar = b * b;
+}
+
+float SiteErrorModel::err(const ProgramState& s, int i, float f) const {
+  const float sig = s.sigflx_t(i) * scale;
+  float v = 0;
+  if (sys > 0) v += (sys * f) * (sys * f);
+  if (sig0 > 0) v += basevar;
+  return v > 0 ? std::sqrt(sig * sig + v) : sig;
+}
+
+float SiteErrorModel::mag(const ProgramState& s, int i, float m) const {
+  const float se = s.sigmag_t(i) * scale;
+  float v = sys * sys + se * se;
+  if (sig0 > 0) {
+    const float g = std::pow(10.0f, 0.4f * (s.smag0 - m));
+    v += (sig0 / g) * (sig0 / g);
+  }
+  return std::sqrt(v);
+}
+
+float preamp(double hjd) {
+  ProgramState& s = state();
+  float tau;
+  const float a = amplification(s, hjd, tau);
+  if (a < minmagnification) preamp_failure(s, hjd, tau, a);
+  return a;
+}
+
+float preflx(double hjd) {
+  const ProgramState& s = state();
+  const float a = preamp(hjd);
+  return s.fs * a + s.fb;
+}
+
+float premag(double hjd) {
+  const ProgramState& s = state();
+  return s.smag0 + blendmag(preamp(hjd), s.b0);
+}
+
+float erbflx(int i, float f) {
+  ProgramState& s = state();
+  const SiteErrorModel em(s, s.loc_t(i), toflx(s.smag0));
+  const float e = em.err(s, i, f);
+  site1_error_copies(s);
+  return e;
+}
+
+float erbmag(int i, float m) {
+  ProgramState& s = state();
+  const SiteErrorModel em(s, s.loc_t(i), 0);
+  const float e = em.mag(s, i, m);
+  site1_error_copies(s);
+  return e;
+}
+
+void newpredat() {
+  predict_all(true);
+}
+
+void newpredat_flux() {
+  predict_all(false);
+}
+
+float etaflx_i(int i) {
+  const ProgramState& s = state();
+  if (s.erbflx_t(i) <= 0) return 0;
+  return (s.datflx_t(i) - s.preflx_t(i)) / s.erbflx_t(i);
+}
+
+float resid(int i, int k) {
+  const ProgramState& s = state();
+  if (k == 1) return s.datflx_t(i) - s.preflx_t(i);
+  if (k == 2) return s.datmag_t(i) - s.premag_t(i);
+  return etaflx_i(i);
+}
+
+void resids(int k, float* r, float* e) {
+  ProgramState& s = state();
+  if (k != 3) newpredat();
+  for (int i = 1; i <= s.ndata; ++i) {
+    r[i - 1] = resid(i, k);
+    e[i - 1] = k == 1 ? s.erbflx_t(i) : k == 2 ? s.erbmag_t(i) : 1.0f;
+  }
+}
+
+float eps_see(int i) {
+  const ProgramState& s = state();
+  return s.see_t(i) - s.seemed_l(s.loc_t(i));
+}
+
+float eta_see(int i) {
+  return eps_see(i) / state().a_t(i);
+}
+
+float eps_sky(int i) {
+  const ProgramState& s = state();
+  return s.sky_t(i) - s.skymed_l(s.loc_t(i));
+}
+
+void seecor() {
+  const ProgramState& s = state();
+  if (s.ndata < 1) return;
+  if (s.ksee != 3) newpredat();
+  seecor_fresh();
+}
+
+void seecor_fresh() {
+  ProgramState& s = state();
+  if (s.ndata < 1) return;
+  for (int l = 1; l <= s.nloc; ++l) {
+    const int i1 = s.it1_l(l);
+    const int i2 = s.it1_l(l) + s.ndat_l(l) - 1;
+    float kappa = 0;
+    if (s.ksee > 0) {
+      double sre = 0, see = 0;
+      for (int i = i1; i <= i2; ++i) {
+        if (!(s.see_t(i) > s.seebot && s.see_t(i) < s.seetop)) continue;
+        const float r = resid(i, s.ksee);
+        const float e = eta_see(i);
+        sre += r * e;
+        see += e * e;
+      }
+      if (see != 0) kappa = static_cast<float>(sre / see);
+    }
+    s.seefac_l(l) = kappa;
+    for (int i = i1; i <= i2; ++i) {
+      s.seemag_t(i) = 0;
+      s.seefac_t(i) = 1;
+      if (!(s.see_t(i) > 0)) continue;
+      if (s.ksee == 2) {
+        const float u = kappa * eta_see(i);
+        s.seemag_t(i) = u;
+        s.seefac_t(i) = std::pow(10.0f, 0.4f * u);
+      } else if (s.ksee == 1) {
+        // Relative to the model flux with site 1's scaling, current here.
+        const float d = 1 + kappa * eta_see(i) / preflx(s.hjd_t(i));
+        // A correction that would make the flux non-positive is left out.
+        if (d > 0) {
+          s.seemag_t(i) = 2.5f * std::log10(d);
+          s.seefac_t(i) = d;
+        }
+      }
+    }
+  }
+}
+
+void skycor() {
+  ProgramState& s = state();
+  say("skycor ****", s.ksky, s.skybot, s.skytop);
+  if (s.ndata < 1) return;
+  if (s.ksky != 3) newpredat();
+  for (int l = 1; l <= s.nloc; ++l) {
+    float kappa = 1;
+    double sre = 0, see = 0;
+    for (int i = s.it1_l(l); i <= s.it1_l(l) + s.ndat_l(l) - 1; ++i) {
+      if (!(s.sky_t(i) > s.skybot && s.sky_t(i) < s.skytop)) continue;
+      const float r = resid(i, s.ksky);
+      const float e = eps_sky(i);
+      sre += r * e;
+      see += e * e;
+    }
+    if (see != 0) kappa = static_cast<float>(sre / see);
+    s.skyfac_l(l) = kappa;
+  }
+}
+
+float corflx(int i) {
+  const ProgramState& s = state();
+  float f = s.datflx_t(i);
+  const int l = s.loc_t(i);
+  if (l > 1) f = (f + s.addflx_l(l)) * s.sitefac_l(l);
+  if (s.ksee != 0) f *= s.seefac_t(i);
+  return f;
+}
+
+float erbcorflx(int i, float f) {
+  const ProgramState& s = state();
+  float e = erbflx(i, f);
+  const int l = s.loc_t(i);
+  if (l > 1) e *= s.sitefac_l(l);
+  if (s.ksee != 0) e *= s.seefac_t(i);
+  return e;
+}
+
+}  // namespace zolka
