@@ -157,6 +157,16 @@ void badness(float& bof, int& nd, int& np) {
 
   const int remembered = s.loc >= 1 && s.loc <= s.nloc ? s.loc : 1;
   const float baseflux = toflx(s.smag0);
+  const float smag0 = s.smag0;
+  const float* at = s.a_t.data() - 1;
+  const float* datflx = s.datflx_t.data() - 1;
+  const float* sigflx = s.sigflx_t.data() - 1;
+  const float* sigmag = s.sigmag_t.data() - 1;
+  float* preflx = s.preflx_t.data() - 1;
+  float* erbflx = s.erbflx_t.data() - 1;
+  float* premag = s.premag_t.data() - 1;
+  float* erbmag = s.erbmag_t.data() - 1;
+  float* clip = s.clip_t.data() - 1;
   double total = 0;
   for (int l = 1; l <= s.nloc; ++l) {
     setsite(l);
@@ -165,17 +175,17 @@ void badness(float& bof, int& nd, int& np) {
     double s0 = 0, s1 = 0, lnsum = 0;
     int n = 0;
     for (int i = s.it1_l(l); i <= s.it2_l(l); ++i) {
-      const float p = fs * s.a_t(i) + fb;
-      const float e = em.err(s, i, p);
+      const float p = fs * at[i] + fb;
+      const float e = em.err(sigflx[i], p);
       if (refresh) {
-        s.preflx_t(i) = p;
-        s.erbflx_t(i) = e;
+        preflx[i] = p;
+        erbflx[i] = e;
         const float m = p > 0 ? std::min(maxpremag, tomag(p)) : maxpremag;
-        s.premag_t(i) = m;
-        s.erbmag_t(i) = em.mag(s, i, m);
+        premag[i] = m;
+        erbmag[i] = em.mag(sigmag[i], m, smag0);
       }
-      const float d = s.datflx_t(i);
-      const float sig = s.sigflx_t(i);
+      const float d = datflx[i];
+      const float sig = sigflx[i];
       if (sig <= 0 || e <= 0) {
         report_bad_error_bar(s, i, l, d, p, e);
         continue;
@@ -186,7 +196,7 @@ void badness(float& bof, int& nd, int& np) {
       s1 += eta * eta;
       lnsum += std::log(e);
       ++n;
-      s.clip_t(i) = 1;
+      clip[i] = 1;
     }
     lnsum *= 2;
     const int nlin = s.npfit <= 0 ? 0 : std::min(n, s.npfit >= 4 ? 2 : 1);

@@ -40,39 +40,52 @@ inline float amplification(ProgramState& s, double hjd, float& tau) {
   return atotl(std::sqrt(s.y0 * s.y0 + tau * tau));
 }
 
-// The prediction of every point, with the magnitudes when wanted.
+// The prediction of every point, with the magnitudes when wanted. Sites
+// occupy the blocks it1_l .. it2_l of the store; the loop runs over them with
+// the arrays and the model in locals (bench_fit BM_badness).
 void predict_all(bool magnitudes) {
   ProgramState& s = state();
   if (s.ndata < 1) return;
   const float baseflux = toflx(s.smag0);
-  int l = 0;
-  SiteErrorModel em(s, 1, baseflux);
-  float fs = 0, fb = 0;
-  for (int i = 1; i <= s.ndata; ++i) {
-    if (s.loc_t(i) != l) {
-      l = s.loc_t(i);
-      em = SiteErrorModel(s, l, baseflux);
-      fs = s.fs_l(l);
-      fb = s.fb_l(l);
-    }
-    float tau;
-    const float a = amplification(s, s.hjd_t(i), tau);
-    if (a < minmagnification) preamp_failure(s, s.hjd_t(i), tau, a);
-    const float f = fs * a + fb;
-    const float e = em.err(s, i, f);
-    if (a <= minmagnification) {
-      diag("** ERROR in newpredat.  pflx=", f, " A", a);
-      diag("** t(", i, " )=", s.hjd_t(i) - s.mjd0, " loc", l, " fs", fs, " fb", fb);
-      diag("** MAGNIFICATION A=", a, " MUST BE >", minmagnification);
-      die();
-    }
-    s.a_t(i) = a;
-    s.preflx_t(i) = f;
-    s.erbflx_t(i) = e;
-    if (magnitudes) {
-      const float m = f > 0 ? std::min(maxpremag, tomag(f)) : maxpremag;
-      s.premag_t(i) = m;
-      s.erbmag_t(i) = em.mag(s, i, m);
+  const double hjd0 = s.hjd0;
+  const float te = s.te, y0 = s.y0, smag0 = s.smag0;
+  const bool planet = s.qpl > 0;
+  const double* hjd = s.hjd_t.data() - 1;
+  const float* sigflx = s.sigflx_t.data() - 1;
+  const float* sigmag = s.sigmag_t.data() - 1;
+  float* at = s.a_t.data() - 1;
+  float* preflx = s.preflx_t.data() - 1;
+  float* erbflx = s.erbflx_t.data() - 1;
+  float* premag = s.premag_t.data() - 1;
+  float* erbmag = s.erbmag_t.data() - 1;
+  for (int l = 1; l <= s.nloc; ++l) {
+    const SiteErrorModel em(s, l, baseflux);
+    const float fs = s.fs_l(l), fb = s.fb_l(l);
+    for (int i = s.it1_l(l); i <= s.it2_l(l); ++i) {
+      float tau, a;
+      if (planet) {
+        a = amplification(s, hjd[i], tau);
+      } else {
+        tau = static_cast<float>((hjd[i] - hjd0) / te);
+        a = atotl(std::sqrt(y0 * y0 + tau * tau));
+      }
+      if (a < minmagnification) preamp_failure(s, hjd[i], tau, a);
+      const float f = fs * a + fb;
+      const float e = em.err(sigflx[i], f);
+      if (a <= minmagnification) {
+        diag("** ERROR in newpredat.  pflx=", f, " A", a);
+        diag("** t(", i, " )=", hjd[i] - s.mjd0, " loc", l, " fs", fs, " fb", fb);
+        diag("** MAGNIFICATION A=", a, " MUST BE >", minmagnification);
+        die();
+      }
+      at[i] = a;
+      preflx[i] = f;
+      erbflx[i] = e;
+      if (magnitudes) {
+        const float m = f > 0 ? std::min(maxpremag, tomag(f)) : maxpremag;
+        premag[i] = m;
+        erbmag[i] = em.mag(sigmag[i], m, smag0);
+      }
     }
   }
   setfsfb_l(1);
@@ -85,24 +98,6 @@ SiteErrorModel::SiteErrorModel(const ProgramState& s, int l, float baseflux)
     : scale(s.erbscl_l(l)), sys(s.syserr_l(l)), sig0(s.sigmag0_l(l)) {
   const float b = baseflux * sigrelflx_sigmag * sig0;
   basevar = b * b;
-}
-
-float SiteErrorModel::err(const ProgramState& s, int i, float f) const {
-  const float sig = s.sigflx_t(i) * scale;
-  float v = 0;
-  if (sys > 0) v += (sys * f) * (sys * f);
-  if (sig0 > 0) v += basevar;
-  return v > 0 ? std::sqrt(sig * sig + v) : sig;
-}
-
-float SiteErrorModel::mag(const ProgramState& s, int i, float m) const {
-  const float se = s.sigmag_t(i) * scale;
-  float v = sys * sys + se * se;
-  if (sig0 > 0) {
-    const float g = std::pow(10.0f, 0.4f * (s.smag0 - m));
-    v += (sig0 / g) * (sig0 / g);
-  }
-  return std::sqrt(v);
 }
 
 float preamp(double hjd) {
@@ -127,7 +122,7 @@ float premag(double hjd) {
 float erbflx(int i, float f) {
   ProgramState& s = state();
   const SiteErrorModel em(s, s.loc_t(i), toflx(s.smag0));
-  const float e = em.err(s, i, f);
+  const float e = em.err(s.sigflx_t(i), f);
   site1_error_copies(s);
   return e;
 }
@@ -135,7 +130,7 @@ float erbflx(int i, float f) {
 float erbmag(int i, float m) {
   ProgramState& s = state();
   const SiteErrorModel em(s, s.loc_t(i), 0);
-  const float e = em.mag(s, i, m);
+  const float e = em.mag(s.sigmag_t(i), m, s.smag0);
   site1_error_copies(s);
   return e;
 }

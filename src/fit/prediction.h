@@ -16,6 +16,8 @@
 // stand.
 #pragma once
 
+#include <cmath>
+
 #include "shell/core/state.h"
 
 namespace zolka {
@@ -87,16 +89,33 @@ float corflx(int i);
 float erbcorflx(int i, float f);
 
 // One site's error model with the per-evaluation constants taken out of the
-// point loop; err(i, f) gives exactly erbflx(i, f) and mag(i, m) exactly
-// erbmag(i, m) for the points of that site.
+// point loop; err gives exactly erbflx and mag exactly erbmag for the points
+// of that site.
 struct SiteErrorModel {
   float scale = 1;    // erbscl_l
   float sys = 0;      // syserr_l
   float sig0 = 0;     // sigmag0_l
   float basevar = 0;  // (toflx(smag0) 0.4 ln10 sigmag0_l)^2
   SiteErrorModel(const ProgramState& s, int l, float baseflux);
-  float err(const ProgramState& s, int i, float f) const;
-  float mag(const ProgramState& s, int i, float m) const;
+  // Inline: they run once per point in every evaluation of the badness of fit.
+  // sigflx, sigmag: the point's measured error bars; smag0 the model's
+  // baseline magnitude.
+  float err(float sigflx, float f) const {
+    const float sig = sigflx * scale;
+    float v = 0;
+    if (sys > 0) v += (sys * f) * (sys * f);
+    if (sig0 > 0) v += basevar;
+    return v > 0 ? std::sqrt(sig * sig + v) : sig;
+  }
+  float mag(float sigmag, float m, float smag0) const {
+    const float se = sigmag * scale;
+    float v = sys * sys + se * se;
+    if (sig0 > 0) {
+      const float g = std::pow(10.0f, 0.4f * (smag0 - m));
+      v += (sig0 / g) * (sig0 / g);
+    }
+    return std::sqrt(v);
+  }
 };
 
 }  // namespace zolka
