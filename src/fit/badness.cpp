@@ -95,6 +95,16 @@ void fitfsfb_l(int l) {
     s.apiv = 0;
     scale_fit(s, i1, i2, 0, s.fs, s.sigfs);
   }
+  if (kind != none && s.fs <= 0) {
+    // Nothing to weigh (every error bar of the site is zero): a zero source
+    // flux would make the site's scale factors infinite and, for site 1,
+    // stop the program in the magnitude of the baseline. The site keeps its
+    // fluxes, marked by sigfs = -1.
+    s.linearpar = 0;
+    s.fs = s.fs_l(l) > 0 ? s.fs_l(l) : 1.0f;
+    s.fb = s.fs_l(l) > 0 ? s.fb_l(l) : 0.0f;
+    s.sigfs = -1;
+  }
   stowfsfb_l(l);
 }
 

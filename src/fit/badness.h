@@ -37,7 +37,8 @@ void fitfsfb();
 //   npfit < 5 (and > 0): fs alone with fb = b0 fs;
 //   npfit >= 5: a straight line in A (fs and fb), or fs alone for a site with
 //   one point or for site 1 when fixb0 is set;
-//   a non-positive fs is refitted as fs alone with fb = 0.
+//   a non-positive fs is refitted as fs alone with fb = 0; a site with no
+//   usable error bar keeps its fluxes (sigfs = -1).
 // linearpar tells the kind: 0 none, 1 fs, 2 fs and fb.
 void fitfsfb_l(int l);
 // Prints site l's linear model "f(l)=(fs+/-sigfs)(A-apiv)+(fb+/-sigfb)" and

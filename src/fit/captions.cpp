@@ -33,8 +33,8 @@ void title_a0(std::string& t) {
   // More digits the closer a0 comes to 1, so that a0 - 1 keeps three; a0 = 1
   // (log10 of 0) takes the cap.
   const float excess = a0 - 1;
-  int digits = 9;
-  if (excess > 0) digits = std::clamp(nint(3 - std::log10(excess)), 3, 9);
+  int digits = 7;
+  if (excess > 0) digits = std::clamp(nint(3 - std::log10(excess)), 3, 7);
   labelled_n(t, "A0=", a0, digits);
 }
 

@@ -13,7 +13,8 @@
 namespace zolka {
 
 // "A0=" a0 with max(3, nint(3 - log10(a0 - 1))) significant digits (at most
-// 9, which also covers a0 = 1); noeqbl on the caption.
+// 7, the digits of a single-precision value, which also covers a0 = 1);
+// noeqbl on the caption.
 void title_a0(std::string& t);
 // "t0=" t0 "(f15.2)", after t0 = hjd0 - mjd0; noeqbl on the caption.
 void title_t0(std::string& t);

@@ -16,8 +16,9 @@ namespace zolka {
 
 namespace {
 
-constexpr float unittol = 1e-5f;  // largest error of the inversion check
-constexpr int perline = 30;       // values in one line of a printed matrix
+constexpr float unittol = 1e-5f;      // largest error of the inversion check
+constexpr int perline = 30;           // values in one line of a printed matrix
+constexpr double maxinflation = 1e7;  // largest 1/(1 - R^2) of a determined parameter
 
 // A matrix row as a fixed-format line: the index "(I3)" and the values in the
 // given width and decimals, 30 to a line, continuation lines indented.
@@ -178,12 +179,19 @@ void covcalc() {
 
   float det = 0;
   matinv(r.data(), n, det);
+  // The curvature is built from single-precision values, so a combination of
+  // parameters whose correlation comes within 1e-7 of 1 is not determined by
+  // the data: a diagonal element of the inverse of the normalised matrix,
+  // 1/(1 - R^2) with R the parameter's multiple correlation, above 1e7 marks
+  // the matrix as singular although the pivots stayed non-zero.
+  bool invertible = det != 0;
+  for (int k = 1; invertible && k <= n; ++k)
+    if (!(r(k, k) < maxinflation)) invertible = false;
   // The curvature matrix itself is singular when a parameter has none.
-  const bool invertible = det != 0;
   if (nflat > 0) det = 0;
   say("Hessian Determinant", det);
   if (det < 0) diag("** WARNING: NEGATIVE HESSIAN DETERMINANT :((((.");
-  if (det == 0) diag("** WARNING: SINGULAR HESSIAN MARTIX :((((.");
+  if (det == 0 || !invertible) diag("** WARNING: SINGULAR HESSIAN MARTIX :((((.");
   for (int k = 1; k <= n; ++k) {
     if (!(d(k) > 0))
       diag("** WARNING: no data constrain parameter", k, " " + s.name_p(k),

@@ -17,8 +17,10 @@
 // Parameters that no point constrains (zero curvature, e.g. a site without a
 // usable error bar, or t0, tE, u0 before the first fit) are uncoupled from
 // the rest: they get zero uncertainty and zero correlations, and are named in
-// a warning. When the rest is singular (det = 0) every uncertainty and
-// correlation is stored as 0, and a note says that none is available.
+// a warning. When the rest is singular (det = 0, or a parameter whose
+// multiple correlation with the others comes within 1e-7 of 1, beyond what
+// single-precision data determine) every uncertainty and correlation is
+// stored as 0, and a note says that none is available.
 #pragma once
 
 namespace zolka {
