@@ -190,7 +190,7 @@ void badness(float& bof, int& nd, int& np) {
       if (refresh) {
         preflx[i] = p;
         erbflx[i] = e;
-        const float m = p > 0 ? std::min(maxpremag, tomag(p)) : maxpremag;
+        const float m = model_magnitude(p);
         premag[i] = m;
         erbmag[i] = em.mag(sigmag[i], m, smag0);
       }

@@ -82,7 +82,7 @@ void predict_all(bool magnitudes) {
       preflx[i] = f;
       erbflx[i] = e;
       if (magnitudes) {
-        const float m = f > 0 ? std::min(maxpremag, tomag(f)) : maxpremag;
+        const float m = model_magnitude(f);
         premag[i] = m;
         erbmag[i] = em.mag(sigmag[i], m, smag0);
       }
@@ -92,12 +92,32 @@ void predict_all(bool magnitudes) {
   site1_error_copies(s);
 }
 
+// Regression through the origin of the residual of kind k on the regressor
+// e(i), over the points i1 .. i2 whose x lies strictly inside (lo, hi):
+// kappa = sum r e / sum e^2, left as it was when sum e^2 = 0.
+void regress(int i1, int i2, const Vec1<float>& x, float lo, float hi, int k, float (*e)(int),
+             float& kappa) {
+  double sre = 0, see = 0;
+  for (int i = i1; i <= i2; ++i) {
+    if (!(x(i) > lo && x(i) < hi)) continue;
+    const float r = resid(i, k);
+    const float ei = e(i);
+    sre += r * ei;
+    see += ei * ei;
+  }
+  if (see != 0) kappa = static_cast<float>(sre / see);
+}
+
 }  // namespace
 
 SiteErrorModel::SiteErrorModel(const ProgramState& s, int l, float baseflux)
     : scale(s.erbscl_l(l)), sys(s.syserr_l(l)), sig0(s.sigmag0_l(l)) {
   const float b = baseflux * sigrelflx_sigmag * sig0;
   basevar = b * b;
+}
+
+float model_magnitude(float f) {
+  return f > 0 ? std::min(maxpremag, tomag(f)) : maxpremag;
 }
 
 float preamp(double hjd) {
@@ -193,17 +213,7 @@ void seecor_fresh() {
     const int i1 = s.it1_l(l);
     const int i2 = s.it1_l(l) + s.ndat_l(l) - 1;
     float kappa = 0;
-    if (s.ksee > 0) {
-      double sre = 0, see = 0;
-      for (int i = i1; i <= i2; ++i) {
-        if (!(s.see_t(i) > s.seebot && s.see_t(i) < s.seetop)) continue;
-        const float r = resid(i, s.ksee);
-        const float e = eta_see(i);
-        sre += r * e;
-        see += e * e;
-      }
-      if (see != 0) kappa = static_cast<float>(sre / see);
-    }
+    if (s.ksee > 0) regress(i1, i2, s.see_t, s.seebot, s.seetop, s.ksee, eta_see, kappa);
     s.seefac_l(l) = kappa;
     for (int i = i1; i <= i2; ++i) {
       s.seemag_t(i) = 0;
@@ -233,15 +243,8 @@ void skycor() {
   if (s.ksky != 3) newpredat();
   for (int l = 1; l <= s.nloc; ++l) {
     float kappa = 1;
-    double sre = 0, see = 0;
-    for (int i = s.it1_l(l); i <= s.it1_l(l) + s.ndat_l(l) - 1; ++i) {
-      if (!(s.sky_t(i) > s.skybot && s.sky_t(i) < s.skytop)) continue;
-      const float r = resid(i, s.ksky);
-      const float e = eps_sky(i);
-      sre += r * e;
-      see += e * e;
-    }
-    if (see != 0) kappa = static_cast<float>(sre / see);
+    regress(s.it1_l(l), s.it1_l(l) + s.ndat_l(l) - 1, s.sky_t, s.skybot, s.skytop, s.ksky, eps_sky,
+            kappa);
     s.skyfac_l(l) = kappa;
   }
 }

@@ -88,6 +88,9 @@ float corflx(int i);
 // erbflx(i, f) on site 1's scale, likewise.
 float erbcorflx(int i, float f);
 
+// Predicted magnitude of model flux f: at most 47, and 47 for f <= 0.
+float model_magnitude(float f);
+
 // One site's error model with the per-evaluation constants taken out of the
 // point loop; err gives exactly erbflx and mag exactly erbmag for the points
 // of that site.

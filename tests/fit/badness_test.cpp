@@ -27,11 +27,7 @@ class Badness : public ::testing::Test {
     for (std::size_t k = 0; k < s1.size(); ++k) s1[k].flux += (k % 2 ? 0.01f : -0.01f);
     for (std::size_t k = 0; k < s2.size(); ++k) s2[k].flux += (k % 3 ? 0.05f : -0.1f);
     test::store_sites({s1, s2});
-    ProgramState& s = state();
-    s.hjd0 = hjdpeak;
-    s.te = 20;
-    s.y0 = 0.3f;
-    s.qpl = 0;
+    test::set_model(hjdpeak, 20, 0.3f);
     test::no_priors();
   }
   // chi-square and sum of ln sigflx with the site fluxes the badness left.
@@ -118,11 +114,8 @@ TEST_F(Badness, SiteWithFourPointsKeepsItsScale) {
 
 TEST_F(Badness, LinearFluxesOfExactData) {
   test::store_sites({test::exact_site(hjdpeak, 20, 0.3f, 1.7f, 0.4f, 30, 2453970, 2454030, 0.01f)});
+  test::set_model(hjdpeak, 20, 0.3f);
   ProgramState& s = state();
-  s.hjd0 = hjdpeak;
-  s.te = 20;
-  s.y0 = 0.3f;
-  s.qpl = 0;
   s.npfit = 5;
   fitfsfb();
   EXPECT_EQ(s.linearpar, 2);
@@ -150,11 +143,8 @@ TEST_F(Badness, NegativeSourceFluxIsRefittedWithoutBlend) {
   auto pts = test::exact_site(hjdpeak, 20, 0.3f, 1, 0, 30, 2453970, 2454030, 0.01f);
   for (auto& p : pts) p.flux = 5 - p.flux;
   test::store_sites({pts});
+  test::set_model(hjdpeak, 20, 0.3f);
   ProgramState& s = state();
-  s.hjd0 = hjdpeak;
-  s.te = 20;
-  s.y0 = 0.3f;
-  s.qpl = 0;
   s.npfit = 5;
   newpredat();
   fitfsfb_l(1);
@@ -171,11 +161,8 @@ TEST_F(Badness, DegenerateSites) {
       {2454001.0, 1.1f, 0.01f}, {2454001.0, 1.2f, 0.01f}, {2454001.0, 1.15f, 0.02f}};
   test::store_sites(
       {test::exact_site(hjdpeak, 20, 0.3f, 1, 0, 30, 2453970, 2454030, 0.01f), one, same});
+  test::set_model(hjdpeak, 20, 0.3f);
   ProgramState& s = state();
-  s.hjd0 = hjdpeak;
-  s.te = 20;
-  s.y0 = 0.3f;
-  s.qpl = 0;
   s.npfit = 5;
   float bof;
   int nd, np;

@@ -70,6 +70,19 @@ class Covariance : public ::testing::Test {
  protected:
   test::CapturedConsole console;
   void SetUp() override { reset_state(); }
+  // Five-parameter fluxes of the current model, then its covariance; with
+  // fitted, t0, tE, u0 have their positions as after a fit.
+  static void fitted_fluxes_then_covariance(bool fitted) {
+    ProgramState& s = state();
+    s.npfit = 5;
+    if (fitted) {
+      s.kpar(3) = 1;
+      s.kpar(4) = 2;
+      s.kpar(5) = 3;
+    }
+    fitfsfb();
+    covcalc();
+  }
 };
 
 TEST_F(Covariance, OneSiteMatchesTheLinearTheory) {
@@ -77,17 +90,9 @@ TEST_F(Covariance, OneSiteMatchesTheLinearTheory) {
   // fluxes alone (t0, tE, u0 held) is the weighted straight-line theory.
   test::store_sites(
       {test::exact_site(2454000.0, 20, 0.3f, 1.5f, 0.5f, 60, 2453960, 2454040, 0.01f)});
+  test::set_model(2454000.0, 20, 0.3f);
   ProgramState& s = state();
-  s.hjd0 = 2454000.0;
-  s.te = 20;
-  s.y0 = 0.3f;
-  s.qpl = 0;
-  s.npfit = 5;
-  s.kpar(3) = 1;
-  s.kpar(4) = 2;
-  s.kpar(5) = 3;
-  fitfsfb();
-  covcalc();
+  fitted_fluxes_then_covariance(true);
   EXPECT_EQ(s.ncovdim, 5);
   EXPECT_EQ(s.name_p(1), "t0");
   EXPECT_EQ(s.name_p(4), "fs(S1)");
@@ -134,17 +139,9 @@ TEST_F(Covariance, SingularCurvatureGivesZerosAndWarnings) {
   // Site 2 has a single point: its fs and f0 cannot both be determined.
   test::store_sites({test::exact_site(2454000.0, 20, 0.3f, 1, 0, 40, 2453960, 2454040, 0.01f),
                      {{2454001.0, 2.0f, 0.02f}}});
+  test::set_model(2454000.0, 20, 0.3f);
   ProgramState& s = state();
-  s.hjd0 = 2454000.0;
-  s.te = 20;
-  s.y0 = 0.3f;
-  s.qpl = 0;
-  s.npfit = 5;
-  s.kpar(3) = 1;
-  s.kpar(4) = 2;
-  s.kpar(5) = 3;
-  fitfsfb();
-  covcalc();
+  fitted_fluxes_then_covariance(true);
   const std::string out = console.output();
   EXPECT_NE(out.find("** WARNING: SINGULAR HESSIAN MARTIX :((((."), std::string::npos) << out;
   EXPECT_NE(out.find("no uncertainties"), std::string::npos) << out;
@@ -158,14 +155,9 @@ TEST_F(Covariance, BeforeAnyFitTheLensRowsAreEmpty) {
   // kpar all zero: t0, tE, u0 have no position, so no curvature.
   test::store_sites(
       {test::exact_site(2454000.0, 20, 0.3f, 1.5f, 0.5f, 60, 2453960, 2454040, 0.01f)});
+  test::set_model(2454000.0, 20, 0.3f);
   ProgramState& s = state();
-  s.hjd0 = 2454000.0;
-  s.te = 20;
-  s.y0 = 0.3f;
-  s.qpl = 0;
-  s.npfit = 5;
-  fitfsfb();
-  covcalc();
+  fitted_fluxes_then_covariance(false);
   const std::string out = console.output();
   EXPECT_NE(out.find("** WARNING: SINGULAR HESSIAN MARTIX"), std::string::npos);
   EXPECT_NE(out.find("no data constrain parameter 1"), std::string::npos);

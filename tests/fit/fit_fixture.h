@@ -79,6 +79,15 @@ inline std::vector<Pt> exact_site(double hjd0, float te, float u0, float fs, flo
   return pts;
 }
 
+// The point-lens model without a planet.
+inline void set_model(double hjd0, float te, float y0) {
+  ProgramState& s = state();
+  s.hjd0 = hjd0;
+  s.te = te;
+  s.y0 = y0;
+  s.qpl = 0;
+}
+
 // Priors off: no prior term but the 1/te density and the peak-time term.
 inline void no_priors() {
   ProgramState& s = state();
