@@ -3,12 +3,16 @@
 //
 //   BM_badness      one badness-of-fit evaluation over 10000 points of 3
 //                   sites without a planet (after the initial guess)
+//   BM_abof         the same evaluation as the simplex makes it: the fit's
+//                   objective, which leaves out the stored magnitudes and
+//                   seeing corrections that nothing reads inside the simplex
 //   BM_atotl_loop   a bare loop computing atotl at the same points and model:
 //                   the floor an evaluation is measured against
 //   BM_fit_5_3      the F command's fit of a 5000-point 3-site event: 5
 //                   parameters, 3 loops, from the initial guess
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <cmath>
 #include <ostream>
 #include <streambuf>
@@ -16,6 +20,7 @@
 #include "fit/badness.h"
 #include "fit/fit_drivers.h"
 #include "fit/guess.h"
+#include "fit/packing.h"
 #include "lens/point_lens.h"
 #include "shell/core/console.h"
 #include "shell/core/state.h"
@@ -67,6 +72,16 @@ void BM_badness(benchmark::State& st) {
   st.counters["points"] = nd;
 }
 BENCHMARK(BM_badness)->Unit(benchmark::kMicrosecond);
+
+void BM_abof(benchmark::State& st) {
+  Quiet quiet;
+  event(10000);
+  std::array<float, zolka::maxslots> p{}, dp{};
+  zolka::safe(p.data(), dp.data());
+  for (auto _ : st) benchmark::DoNotOptimize(zolka::abof(p.data()));
+  st.counters["points"] = zolka::state().ndata;
+}
+BENCHMARK(BM_abof)->Unit(benchmark::kMicrosecond);
 
 void BM_atotl_loop(benchmark::State& st) {
   Quiet quiet;

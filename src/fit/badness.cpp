@@ -145,7 +145,11 @@ float prior() {
   return p;
 }
 
-void badness(float& bof, int& nd, int& np) {
+namespace {
+
+// The badness of fit; with corrections, also the stored magnitudes and the
+// seeing corrections, which the sum itself does not use.
+void evaluate(float& bof, int& nd, int& np, bool corrections) {
   ProgramState& s = state();
   bof = 0;
   nd = 0;
@@ -157,7 +161,8 @@ void badness(float& bof, int& nd, int& np) {
   // the first pass would be overwritten unread, so that pass skips them and
   // the refresh is folded into the sum below: the model has not moved, so
   // the stored a_t are the magnifications the refresh would compute.
-  const bool refresh = s.ksee != 3;
+  const bool refresh = s.ksee != 3 || !corrections;
+  const bool magnitudes = corrections && refresh;
   if (refresh)
     newpredat_flux();
   else
@@ -190,6 +195,8 @@ void badness(float& bof, int& nd, int& np) {
       if (refresh) {
         preflx[i] = p;
         erbflx[i] = e;
+      }
+      if (magnitudes) {
         const float m = model_magnitude(p);
         premag[i] = m;
         erbmag[i] = em.mag(sigmag[i], m, smag0);
@@ -226,18 +233,29 @@ void badness(float& bof, int& nd, int& np) {
   }
   // The seeing regression reads the refreshed predictions with site 1's
   // scaling current (for ksee = 3, the predictions of the first pass).
-  setfsfb_l(1);
-  seecor_fresh();
+  if (corrections) {
+    setfsfb_l(1);
+    seecor_fresh();
+  }
   setsite(remembered);
   bof = static_cast<float>(total + prior());
   if (nd != s.ndata) diag("** WARNING bof_flx NDATA=", s.ndata, " ND=", nd);
 }
 
+}  // namespace
+
+void badness(float& bof, int& nd, int& np) {
+  evaluate(bof, nd, np, true);
+}
+
 float abof(const float* p) {
   desafe(p);
+  // Inside the simplex nothing reads the stored magnitudes or the seeing
+  // corrections, and the fit refreshes both after it (fit0: fitfsfb and
+  // seecor), so the objective leaves them out; the value is the same.
   float bof;
   int nd, np;
-  badness(bof, nd, np);
+  evaluate(bof, nd, np, false);
   return bof;
 }
 

@@ -21,7 +21,9 @@ namespace zolka {
 // with a non-positive error bar is reported and left out.
 void badness(float& bof, int& nd, int& np);
 // The objective of the fits: unpacks p (the fit's parameter vector) into the
-// model and returns the badness of fit.
+// model and returns the badness of fit. It leaves the stored magnitudes
+// (premag_t, erbmag_t) and the seeing corrections as they were: nothing reads
+// them inside the simplex, and the fit refreshes them afterwards.
 float abof(const float* p);
 
 // -2 ln of the priors (a 1/te density, Gaussians on log10 erbscl and log10 te,
