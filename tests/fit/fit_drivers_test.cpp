@@ -96,6 +96,19 @@ TEST(FitDrivers, NoDataAndTooFewPoints) {
   EXPECT_TRUE(std::isfinite(bof));
 }
 
+TEST(FitDrivers, OneParameterHasNoSimplex) {
+  // Only the source fluxes are fitted: no simplex step, no iterations, one
+  // run of the standard fit.
+  test::CapturedConsole console;
+  load(event(10));
+  int nits = -1;
+  float bof = 0;
+  fit1(nits, 1, bof);
+  EXPECT_EQ(nits, 0);
+  EXPECT_EQ(state().nonlinpar, 0);
+  EXPECT_TRUE(std::isfinite(bof));
+}
+
 TEST(FitDrivers, SummaryLineAndNestedFits) {
   test::CapturedConsole console;
   test::TempDir dir(true);
