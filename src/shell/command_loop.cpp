@@ -69,7 +69,7 @@ const std::vector<Command>& table() {
       {"T times", [](const Reply& r) { return first_is(r, 'T'); }, run_times, After::menu},
       {"D data", [](const Reply& r) { return first_is(r, 'D'); }, run_data, After::menu},
       {"no data: menu", [](const Reply&) { return !has_data(); }, nullptr, After::menu},
-      {"F fit", [](const Reply& r) { return first_is(r, 'F'); }, nullptr, After::prompt},
+      {"F fit", [](const Reply& r) { return first_is(r, 'F'); }, run_fit, After::prompt},
       {"S sigma grid", [](const Reply& r) { return first_is(r, 'S'); }, nullptr, After::menu},
       {"BB blend grid", [](const Reply& r) { return first_two(r, "BB"); }, nullptr, After::menu},
       {"B blend plot", [](const Reply& r) { return first_is(r, 'B'); }, nullptr, After::menu},

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "fit/covariance.h"
+#include "fit/guess.h"
+#include "fit/parameter_listing.h"
 #include "lightcurve/ingest.h"
 #include "lightcurve/store.h"
 #include "shell/command_loop.h"
@@ -11,6 +14,7 @@
 #include "shell/core/state.h"
 #include "shell/core/system.h"
 #include "shell/core/text.h"
+#include "shell/fit_command.h"
 #include "shell/model/now.h"
 #include "shell/model/startup.h"
 
@@ -71,7 +75,7 @@ namespace {
 // model may move hjd0), the plot window and the closing summary.
 void afterload() {
   ProgramState& s = state();
-  // The initial lens guess, guesslens, runs here.
+  guesslens();
   timearray();
   s.tbeg = -5;
   s.tend = 0;
@@ -80,6 +84,16 @@ void afterload() {
 }
 
 }  // namespace
+
+void run_fit(const Reply&) {
+  int npf = 0;
+  fitlens(npf);
+  needs();
+  covcalc();
+  showbigcov(0.5f);
+  showcov();
+  showparsig();
+}
 
 void run_data(const Reply&) {
   if (newdata()) afterload();

@@ -19,5 +19,6 @@ void run_timezone(const Reply& r);  // "TZ": the time-zone dialogue
 void run_edit(const Reply& r);      // "E": parameter editor
 void run_times(const Reply& r);     // "T": time-window editor
 void run_data(const Reply& r);      // "D": load light curves
+void run_fit(const Reply& r);       // "F": fit, then the covariances and the parameters
 
 }  // namespace zolka

@@ -1,5 +1,7 @@
 #include <cmath>
 
+#include "fit/badness.h"
+#include "fit/site_report.h"
 #include "shell/command_loop.h"
 #include "shell/core/console.h"
 #include "shell/core/format.h"
@@ -7,7 +9,6 @@
 #include "shell/core/system.h"
 #include "shell/core/text.h"
 #include "shell/model/now.h"
-#include "shell/site_report.h"
 
 namespace zolka {
 
@@ -32,6 +33,12 @@ std::string mapline(const char* head, int n1, int n2, float q, float chi2, float
 void menu() {
   ProgramState& s = state();
   const bool data = s.ndata > 0;
+  if (data) {
+    // Keeps the fit statistics the menu shows current.
+    float bof;
+    int nd, np;
+    badness(bof, nd, np);
+  }
   console::line("ZOLKA menu: =====================================");
   shell_command("date");
   console::line(nowline());

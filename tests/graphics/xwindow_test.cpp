@@ -92,14 +92,22 @@ Screen look(bool mark = false) {
   return s;
 }
 
-// Waits (up to two seconds) for the server to show what the plot drew.
+// Waits (up to five seconds) for the server to show what the plot drew. The
+// mark is read at the first look that finds a window: later looks would see
+// the mark this call itself left.
 Screen look_for(int windows, bool drawn, bool mark = false) {
   Screen s;
-  for (int i = 0; i < 40; ++i) {
+  bool seen = false, marked = false;
+  for (int i = 0; i < 100; ++i) {
     s = look(mark);
+    if (!seen && s.windows > 0) {
+      seen = true;
+      marked = s.marked;
+    }
     if (s.windows == windows && (!drawn || (s.dark > 500 && s.white > s.dark))) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
+  s.marked = marked;
   return s;
 }
 #endif

@@ -11,7 +11,16 @@ namespace zolka {
 constexpr int maxpar = 500;  // capacity of the parameter arrays
 
 struct FitState {
-  int npfit = 0;                     // number of parameters the current fit varies
+  int npfit = 0;                // number of parameters the current fit varies
+  int linearpar = 0;            // kind of the last linear flux solution: 0 none, 1 fs, 2 fs and fb
+  int nonlinpar = 0;            // length of the simplex parameter vector of the last packing
+  int nparm = 0;                // entries of loose in use, 4 nloc + 6
+  Arr1<int, 4 * 50 + 6> loose;  // 1 for the fit-table entries freed by the last fit loop
+  // Packing safeguards: (1) 1 when slot 3 holds log10(A0 - 1); (2) floor of
+  // y0, Einstein radii; (3) K, the whole days taken off t0 in slot 1.
+  Arr1<double, 3> safety;
+  int nloopfit = 0;                  // loops of the last F command; 0 before the first
+  bool aspused = false;              // preamp has used the planet magnification in this run
   bool fixb0 = false;                // the flux fit holds site 1's blend ratio at b0
   Arr1<int, 7> kpar;                 // parameter selection of the covariance and name routines
   Arr1<std::string, maxpar> name_p;  // parameter names for the listings (text 128)
@@ -36,8 +45,13 @@ struct FitState {
   float sigy0 = 0;            // uncertainty of y0
   float siga0 = 0;            // uncertainty of a0
   float sigm0 = 0;            // uncertainty of smag0, mag
-  float sigf0 = 0;            // uncertainty of the baseline flux
-  Mat1<float> hessian;        // Hessian of the honing fits, maxpar x maxpar when in use
+  float sigf0 = 0;            // uncertainty of the baseline flux fs + fb of site 1, flux units
+  // Working matrices of the covariance, ncovdim x ncovdim when in use.
+  Mat1<double> curv_pp;      // curvature (half the chi-square Hessian) of the parameters
+  Mat1<double> norm_pp;      // curvature normalised to a unit diagonal, then its inverse
+  Mat1<double> normcopy_pp;  // copy of the normalised curvature before inversion
+  Mat1<float> check_pp;      // normalised curvature times its inverse (unit matrix check)
+  Mat1<float> hessian;       // Hessian of the honing fits, maxpar x maxpar when in use
 
   // Chi-square summary values of the nested fits with 4 .. 7 parameters.
   float chi2_4 = 0;

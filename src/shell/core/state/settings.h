@@ -15,12 +15,14 @@ struct SettingsState {
   float delchi2 = 0;  // chi-square increase taken as a planet detection
 
   // Priors.
-  float avglogte = 0;  // mean of the Gaussian prior on log10(te/days)
-  float siglogte = 0;  // width of the prior on log10(te)
-  float sigloga0 = 0;  // scale of the exponential prior on log10(a0)
-  float cenb = 0;      // centre of the split-Gaussian prior on the blend ratio
-  float sigbpos = 0;   // width of the blend prior above its centre
-  float sigbneg = 0;   // width of the blend prior below its centre
+  float avglogte = 0;    // mean of the Gaussian prior on log10(te/days)
+  float siglogte = 0;    // width of the prior on log10(te)
+  float sigloga0 = 0;    // scale of the exponential prior on log10(a0)
+  float cenb = 0;        // centre of the split-Gaussian prior on the blend ratio
+  float sigbpos = 0;     // width of the blend prior above its centre
+  float sigbneg = 0;     // width of the blend prior below its centre
+  float sigbposoff = 0;  // sigbpos remembered while the blend prior is switched off
+  float sigbnegoff = 0;  // sigbneg remembered while the blend prior is switched off
 };
 
 }  // namespace zolka

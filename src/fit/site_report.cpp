@@ -1,5 +1,6 @@
-#include "shell/site_report.h"
+#include "fit/site_report.h"
 
+#include "fit/captions.h"
 #include "shell/core/console.h"
 #include "shell/core/state.h"
 #include "shell/core/text.h"
@@ -19,6 +20,7 @@ void multisitereport() {
     append_f(line, s.erbscl_l(i), "(f15.2)");
     append_f(line, 100 * s.syserr_l(i), "(f15.1)");
     line += "%";
+    title_chi2site(line, i);
     noeqbl(line);
     append(line, s.site_l(i));
     console::line("   " + line);
