@@ -44,4 +44,61 @@ void title_event(std::string& t);
 // Chi2=(812.4/567)=1.43.
 void title_chi2site(std::string& t, int i);
 
+// title_a0, then "+/-" siga0 (2 digits) when siga0 > 0.
+void title_a0pm(std::string& t);
+// Plot form: "A\d0\u=" a0 (digits as title_a0), then "\(2233)" siga0 (2 digits)
+// when siga0 > 0; no blank removal.
+void title_apm(std::string& t);
+// Refreshes the present moment (now), then "A=" anow with
+// max(2, nint(2 - log10(anow - 1))) digits (at most 7).
+void title_anow(std::string& t);
+// "m0=" smag0 "(f10.2)"; noeqbl.
+void title_mag(std::string& t);
+// "u=" upl (4 digits) after upl = |(xpl, ypl)|; noeqbl.
+void title_u(std::string& t);
+// "\ga=" the planet azimuth in whole degrees followed by "\uo\d"; noeqbl.
+void title_deg(std::string& t);
+// "t=" tpl "(f10.2)" and "f=" fpl (4 digits); noeqbl.
+void title_tp(std::string& t);
+void title_fp(std::string& t);
+// title_u, title_deg, title_x, title_y, title_tp, title_fp.
+void title_plpos(std::string& t);
+// title_q, title_plpos, then "\gD\gx\u2\d=" dchi2fit "(f10.1)" when
+// dchi2fit > 0; noeqbl.
+void title_planet(std::string& t);
+// "\gD\gx\u2\d=" delchi2 as the nearest integer; the caption is then printed.
+void title_delchi2(std::string& t);
+// "best \gD\gx\u2\d=" dchi2fit (nearest integer from 100 up, "(f10.1)" from
+// 10, else "(f10.2)"); the caption is then printed.
+void title_best(std::string& t);
+// The priors: "logf=" avglogf (left out when 0) "+/-" siglogf; "logte="
+// avglogte "+/-" siglogte; "<logA0>=" sigloga0; all "(f14.2)", the first two
+// without blanks. title_pr is "Prior:" and the three.
+void title_pr_f(std::string& t);
+void title_pr_te(std::string& t);
+void title_pr_a0(std::string& t);
+void title_pr(std::string& t);
+// The observing priority for q = 0.001: at the peak, prioritymax = dzwstd at
+// y0, "P\d0\u="; now, prioritynow = dzwstd at unow (after now), "P="; 2
+// digits each. title_priority is both.
+void title_pmax(std::string& t);
+void title_pnow(std::string& t);
+void title_priority(std::string& t);
+// "ksee=" / "ksky=" followed by no, flx, mag or eps for 0, 1, 2, 3.
+void title_see(std::string& t);
+void title_sky(std::string& t);
+// Site i's error model: its number (when there are several sites), "m0="
+// smag0 for site 1 or "m-m0=" addmag, "b=", "sig0=", "e=", the systematic
+// error in percent, "c=" seefac_l, the error-scale prior "(logf=...)" when
+// siglogf > 0, and the site name; "(f10.2)"; noeqbl. A site index outside
+// 1..nloc stops the program.
+void title_site(std::string& t, int i);
+// The reduced chi-square ladder: chi^2/(ndfit-npfit) of the current model
+// with the fits of 4 .. min(npfit, 7) parameters, e.g.
+// \gx\u2\d/(412-7)=2.31=>1.45=>1.20=>1.02. The fits are redone (and their
+// reasons printed) only when the model, npfit or ndata changed beyond small
+// thresholds since the last recalculation; the model is left as it was.
+// Sets ndfit and chi2_4 .. chi2_7. Nothing without data.
+void title_chi2(std::string& t);
+
 }  // namespace zolka

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "fit/captions.h"
 #include "fit/covariance.h"
 #include "fit/guess.h"
 #include "fit/parameter_listing.h"
@@ -77,6 +78,11 @@ void afterload() {
   ProgramState& s = state();
   guesslens();
   timearray();
+  std::string title;
+  title_chi2(title);
+  nogreek(title);
+  noupdn(title);
+  say("** title_chi2( ", title, " )");
   s.tbeg = -5;
   s.tend = 0;
   say(std::string(42, '-'));

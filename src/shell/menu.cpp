@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "fit/badness.h"
+#include "fit/captions.h"
 #include "fit/site_report.h"
 #include "shell/command_loop.h"
 #include "shell/core/console.h"
@@ -28,13 +29,31 @@ std::string mapline(const char* head, int n1, int n2, float q, float chi2, float
   return title;
 }
 
+// A fixed menu text followed by a caption, one blank between them.
+std::string titled(const char* head, const std::string& caption) {
+  std::string line = head;
+  append(line, caption);
+  return line;
+}
+
+// The chi-square caption in terminal form.
+std::string chi2caption() {
+  std::string t;
+  title_chi2(t);
+  nogreek(t);
+  noupdn(t);
+  return t;
+}
+
 }  // namespace
 
 void menu() {
   ProgramState& s = state();
   const bool data = s.ndata > 0;
+  std::string chi2title;
   if (data) {
     // Keeps the fit statistics the menu shows current.
+    chi2title = chi2caption();
     float bof;
     int nd, np;
     badness(bof, nd, np);
@@ -57,14 +76,30 @@ void menu() {
                          (s.tend - s.t0) / s.te));
   if (data) {
     console::line(freetext(" X ... Bin baseline", s.binday, " days."));
-    console::line(" F ... Fit amoeba");
+    std::string t = chi2caption();
+    noeqbl(t);
+    console::line(titled(" F ... Fit amoeba ", t));
     console::line(" W ... Write parameter file");
     console::line(" WXY,WUA,WTF write Chi^2 map files");
-    console::line(" S ... Sigma grid");
-    console::line(" B ... Blending (BB=grid)");
+    t.clear();
+    title_sig0(t);
+    title_f(t);
+    title_pr_f(t);
+    noeqbl(t);
+    console::line(titled(" S ... Sigma grid ", t));
+    t.clear();
+    title_b(t);
+    noeqbl(t);
+    console::line(titled(" B ... Blending (BB=grid) ", t));
   }
-  console::line(" A ... A(t) plot");
-  console::line(" M ... Mag(t)");
+  std::string t;
+  title_anow(t);
+  title_a0pm(t);
+  console::line(titled(" A ... A(t) plot ", t));
+  t.clear();
+  title_priority(t);
+  noupdn(t);
+  console::line(titled(" M ... Mag(t) ", t));
   if (data) {
     console::line(" R ... Residuals");
     console::line(" N ... Normalized residuals");

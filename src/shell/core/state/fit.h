@@ -58,6 +58,17 @@ struct FitState {
   float chi2_5 = 0;
   float chi2_6 = 0;
   float chi2_7 = 0;
+
+  // What the chi-square caption keeps between calls: the model at its last
+  // recalculation (1 t0, 2 te, 3 smag0, 4 y0, 5 sigmag0, 6 erbscl, 7 b0,
+  // 8 xpl, 9 ypl, 10 qpl, 11 npfit, 12 ndata, then 6 entries per site: b0_l,
+  // sigmag0_l, erbscl_l), the change thresholds of entries 1..10, and the
+  // reduced chi-square of the fits with k parameters.
+  bool chi2saved = false;          // a recalculation has been made this run
+  Arr1<float, maxpar> chi2save;    // values at the last recalculation
+  Arr1<float, 10> chi2tiny;        // change thresholds of entries 1..10
+  Arr1<float, maxpar> oldchi2red;  // reduced chi-square of the k-parameter fit
+  std::string excuse;              // the last reason printed for a recalculation
 };
 
 }  // namespace zolka

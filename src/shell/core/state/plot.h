@@ -21,6 +21,8 @@ struct PlotState {
   float binyear = 0;     // keep unbinned within this many years of now
   float binsigclip = 0;  // clip of the baseline, sigma
 
+  float delmag = 0;  // magnitude of the peak magnification, 2.5 log10(a0), written by the legend
+
   // Observing priority.
   float prioritynow = 0;  // detection-zone width figure now (dzwstd at unow)
   float prioritymax = 0;  // the same figure at the peak (dzwstd at y0)
