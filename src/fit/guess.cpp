@@ -60,20 +60,7 @@ void reset_model(ProgramState& s) {
   s.addmag = 0;
   s.b0 = 0;
   s.sigmag0 = 0;
-  for (int l = 1; l <= s.nloc; ++l) {
-    s.fs_l(l) = 1;
-    s.fb_l(l) = 0;
-    s.sigfs_l(l) = 0;
-    s.sigfb_l(l) = 0;
-    s.apiv_l(l) = 1;
-    s.addmag_l(l) = 0;
-    s.b0_l(l) = 0;
-    s.sigmag0_l(l) = 0;
-    s.erbscl_l(l) = 1;
-    s.siglogf_l(l) = s.siglogf;
-    s.avglogf_l(l) = s.avglogf;
-    s.syserr_l(l) = s.syserr;
-  }
+  for (int l = 1; l <= s.nloc; ++l) neutralsite(l);
   subsidiaries();
 }
 

@@ -38,25 +38,6 @@ ColumnStats colstats(const char* label, int n, const float* x) {
   return c;
 }
 
-// A new site row starts from neutral per-site fit quantities, so nothing of an
-// earlier load carries over into it.
-void neutralrow(ProgramState& s, int l) {
-  s.fs_l(l) = 1;
-  s.fb_l(l) = 0;
-  s.sigfs_l(l) = 0;
-  s.sigfb_l(l) = 0;
-  s.apiv_l(l) = 1;
-  s.sigmag0_l(l) = 0;
-  s.erbscl_l(l) = 1;
-  s.syserr_l(l) = s.syserr;
-  s.avglogf_l(l) = s.avglogf;
-  s.siglogf_l(l) = s.siglogf;
-  s.chi2_l(l) = 0;
-  s.ndf_l(l) = 0;
-  s.seefac_l(l) = 0;
-  s.skyfac_l(l) = 0;
-}
-
 }  // namespace
 
 void listfile(int i, const std::string& file) {
@@ -107,7 +88,8 @@ bool loadsite(const std::string& file) {
   s.ndat_l(l) = n;
   s.it1_l(l) = i1;
   s.it2_l(l) = i2;
-  neutralrow(s, l);
+  // A new row starts neutral, so nothing of an earlier load carries over.
+  neutralsite(l);
 
   char icon = ' ';
   std::string colour;

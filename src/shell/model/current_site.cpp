@@ -93,4 +93,24 @@ void subsidiaries() {
   s.b0 = s.fb_l(1) / s.fs_l(1);
 }
 
+void neutralsite(int l) {
+  ProgramState& s = state();
+  s.fs_l(l) = 1;
+  s.fb_l(l) = 0;
+  s.sigfs_l(l) = 0;
+  s.sigfb_l(l) = 0;
+  s.apiv_l(l) = 1;
+  s.addmag_l(l) = 0;
+  s.b0_l(l) = 0;
+  s.sigmag0_l(l) = 0;
+  s.erbscl_l(l) = 1;
+  s.syserr_l(l) = s.syserr;
+  s.avglogf_l(l) = s.avglogf;
+  s.siglogf_l(l) = s.siglogf;
+  s.chi2_l(l) = 0;
+  s.ndf_l(l) = 0;
+  s.seefac_l(l) = 0;
+  s.skyfac_l(l) = 0;
+}
+
 }  // namespace zolka

@@ -37,5 +37,11 @@ void subsidiaries_l(int l);
 // with sites loaded, smag0 = magnitude of |fs_l(1) + fb_l(1)| and
 // b0 = fb_l(1)/fs_l(1). Without sites only a0 is recomputed.
 void subsidiaries();
+// Puts site l's row back to neutral fit quantities: fs_l = 1, fb_l = 0, no
+// flux-fit uncertainties, pivot 1, no offset or blend, no baseline noise, unit
+// error-bar scale, the current systematic error and error-scale prior, no
+// chi-square and no seeing or sky coefficients. A new load and the initial
+// guess start every site from it.
+void neutralsite(int l);
 
 }  // namespace zolka
