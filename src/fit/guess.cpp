@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "fit/badness.h"
+#include "fit/parameter_listing.h"
 #include "lens/point_lens.h"
 #include "numeric/rounding.h"
 #include "numeric/stats.h"
@@ -175,6 +176,7 @@ void guesslens() {
   say("guesslens default parameters:");
   s.loc = 1;
   say("loc", 1, " nloc", s.nloc);
+  showpar();
 
   const int n = s.ndat_l(1);
   if (n <= 0) {

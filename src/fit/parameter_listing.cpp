@@ -1,10 +1,83 @@
 #include "fit/parameter_listing.h"
 
+#include <cmath>
+#include <string>
+
+#include "fit/captions.h"
+#include "numeric/rounding.h"
+#include "shell/core/console.h"
+#include "shell/core/format.h"
 #include "shell/core/print.h"
 #include "shell/core/state.h"
 #include "shell/core/text.h"
 
 namespace zolka {
+
+namespace {
+// Listing lines are indented by three blanks.
+void listline(const std::string& t) {
+  console::line("   " + t);
+}
+}  // namespace
+
+void showpar() {
+  const ProgramState& s = state();
+  std::string t;
+  title_lens(t);
+  listline(t);
+
+  t.clear();
+  title_q(t);
+  title_plpos(t);
+  nogreek(t);
+  noupdn(t);
+  noeqbl(t);
+  listline(t);
+
+  showsitepar();
+
+  t.clear();
+  title_pr(t);
+  noeqbl(t);
+  listline(t);
+
+  t = format("(a,f10.1,a,2f10.1)", {"DelChi2=", s.delchi2, " Clip", s.cliplo, s.cliphi});
+  title_see(t);
+  title_sky(t);
+  noeqbl(t);
+  listline(t);
+}
+
+void showsitepar() {
+  for (int l = 1; l <= state().nloc; ++l) {
+    std::string t;
+    title_site(t, l);
+    noeqbl(t);
+    listline(t);
+  }
+}
+
+void showsite() {
+  const ProgramState& s = state();
+  if (s.loc < 1 || s.loc > s.nloc) return;
+  std::string t = "Site";
+  append_i(t, s.loc);
+  append(t, "D(m)=");
+  append_n(t, s.diam, 2);
+  append(t, "Lat(N)=");
+  append_f(t, s.glat, "(f15.2)");
+  append(t, "Lon(E)=");
+  append_f(t, s.glon, "(f15.2)");
+  append(t, "Hgt(m)=");
+  append_i(t, nint(s.elev));
+  append(t, "Ndat");
+  append_i(t, s.ndat_l(s.loc));
+  noeqbl(t);
+  say(t);
+  t.clear();
+  title_site(t, s.loc);
+  listline(t);
+}
 
 void shortparnames() {
   ProgramState& s = state();

@@ -15,6 +15,7 @@
 #include "shell/core/state.h"
 #include "shell/core/system.h"
 #include "shell/core/text.h"
+#include "shell/edit_parameters.h"
 #include "shell/fit_command.h"
 #include "shell/model/now.h"
 #include "shell/model/startup.h"
@@ -60,7 +61,7 @@ void run_timezone(const Reply&) {
 }
 
 void run_edit(const Reply&) {
-  // The parameter editor joins with parameter editing; the model may change.
+  editparms();
   needs();
 }
 
@@ -68,6 +69,7 @@ void run_times(const Reply&) {
   ProgramState& s = state();
   s.t0 = static_cast<float>(s.hjd0 - s.mjd0);
   say("HJD0-MJD0 =", s.hjd0, " -", s.mjd0, " =", s.t0);
+  edittimes();
 }
 
 namespace {

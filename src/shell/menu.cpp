@@ -2,6 +2,7 @@
 
 #include "fit/badness.h"
 #include "fit/captions.h"
+#include "fit/parameter_listing.h"
 #include "fit/site_report.h"
 #include "shell/command_loop.h"
 #include "shell/core/console.h"
@@ -71,6 +72,7 @@ void menu() {
   multisitereport();
 
   console::line(" E ... Edit parameters");
+  showpar();
   s.t0 = static_cast<float>(s.hjd0 - s.mjd0);
   console::line(freetext(" T ... Time range:", s.tbeg, s.tend, " (t-t0)/te", (s.tbeg - s.t0) / s.te,
                          (s.tend - s.t0) / s.te));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "lightcurve/store.h"
@@ -77,6 +78,27 @@ inline std::vector<Pt> exact_site(double hjd0, float te, float u0, float fs, flo
     pts.push_back({t, fs * a + fb, sig});
   }
   return pts;
+}
+
+// Site rows without points, for the listings and the editors: n sites named
+// OGLE, LaSilla, S3, ... at latitude -29.254, longitude 289.27, height 2335.5 m,
+// aperture 1.54 m, with 150 l points counted; fluxes and error model as given.
+inline void site_rows(int n, float fs, float fb, float erbscl, float sigmag0, float syserr) {
+  ProgramState& s = state();
+  s.nloc = n;
+  for (int l = 1; l <= n; ++l) {
+    s.site_l(l) = l == 1 ? "OGLE" : l == 2 ? "LaSilla" : "S" + std::to_string(l);
+    s.ndat_l(l) = 150 * l;
+    s.fs_l(l) = fs * static_cast<float>(l);
+    s.fb_l(l) = fb * static_cast<float>(l);
+    s.erbscl_l(l) = erbscl;
+    s.sigmag0_l(l) = sigmag0;
+    s.syserr_l(l) = syserr;
+    s.glat_l(l) = -29.254;
+    s.glon_l(l) = 289.27;
+    s.elev_l(l) = 2335.5;
+    s.diam_l(l) = 1.54f;
+  }
 }
 
 // The point-lens model without a planet.

@@ -1,5 +1,7 @@
 #include "shell/core/prompts.h"
 
+#include <algorithm>
+
 #include "shell/core/console.h"
 #include "shell/core/format.h"
 #include "shell/core/text.h"
@@ -19,30 +21,29 @@ std::string read_input() {
 
 // Reads up to n values of type T into v[0..n-1] following the "Old"/"New"
 // rules: a blank line keeps all; each value read replaces the next old one; a
-// line with fewer values ends; an unreadable value asks again.
+// line with fewer values ends; an unreadable value asks again (the values
+// before it stay replaced). Returns how many of the variables were replaced.
 template <class T>
-void inq_n(std::string_view prompt, T* v[], int n) {
+int inq_n(std::string_view prompt, T* v[], int n) {
   const std::string_view p = trimmed(prompt);
+  int taken = 0;
   for (;;) {
     std::string old = " Old " + std::string(p) + " :";
     for (int k = 0; k < n; ++k) old += " " + free_format(*v[k]);
     console::line(old);
     console::write(" New " + std::string(p) + " : ");
     const std::string line = read_input();
-    if (len1(line) == 0) return;
+    if (len1(line) == 0) return taken;
     ValueReader r(line);
-    bool again = false;
     for (int k = 0; k < n; ++k) {
       T x{};
       const ValueReader::Status st = r.next(x);
-      if (st == ValueReader::none) return;
-      if (st == ValueReader::bad) {
-        again = true;
-        break;
-      }
+      if (st == ValueReader::none) return taken;
+      if (st == ValueReader::bad) break;
       *v[k] = x;
+      taken = std::max(taken, k + 1);
+      if (k + 1 == n) return taken;
     }
-    if (!again) return;
   }
 }
 
@@ -97,19 +98,19 @@ void inqr(std::string_view prompt, float dflt, float& result) {
   inq_number(prompt, dflt, result);
 }
 
-void inq2r(std::string_view prompt, float& a, float& b) {
+int inq2r(std::string_view prompt, float& a, float& b) {
   float* v[] = {&a, &b};
-  inq_n(prompt, v, 2);
+  return inq_n(prompt, v, 2);
 }
 
-void inq3r(std::string_view prompt, float& a, float& b, float& c) {
+int inq3r(std::string_view prompt, float& a, float& b, float& c) {
   float* v[] = {&a, &b, &c};
-  inq_n(prompt, v, 3);
+  return inq_n(prompt, v, 3);
 }
 
-void inq2i(std::string_view prompt, int& a, int& b) {
+int inq2i(std::string_view prompt, int& a, int& b) {
   int* v[] = {&a, &b};
-  inq_n(prompt, v, 2);
+  return inq_n(prompt, v, 2);
 }
 
 }  // namespace zolka

@@ -16,9 +16,11 @@ std::string inq(std::string_view prompt, std::string_view dflt = "", int buflen 
 // Integer and real replies; dflt and result may be the same variable.
 void inqi(std::string_view prompt, int dflt, int& result);
 void inqr(std::string_view prompt, float dflt, float& result);
-// Up to N values replacing the old ones in order ("Old"/"New" lines).
-void inq2r(std::string_view prompt, float& a, float& b);
-void inq3r(std::string_view prompt, float& a, float& b, float& c);
-void inq2i(std::string_view prompt, int& a, int& b);
+// Up to N values replacing the old ones in order ("Old"/"New" lines). They
+// return how many values the reply gave (0 for a blank reply), so that a
+// caller can tell a value typed from one kept.
+int inq2r(std::string_view prompt, float& a, float& b);
+int inq3r(std::string_view prompt, float& a, float& b, float& c);
+int inq2i(std::string_view prompt, int& a, int& b);
 
 }  // namespace zolka

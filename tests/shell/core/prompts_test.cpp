@@ -58,15 +58,18 @@ TEST(Prompts, ABlankReplyKeepsTheDefaultExactly) {
 }
 
 TEST(Prompts, Inq2rReplacesValuesInOrder) {
+  // The count returned is the number of old values replaced.
   struct Case {
     const char* reply;
     float a, b;
-  } cases[] = {{"5\n", 5, 2},    {"5 6\n", 5, 6},   {"\n", 1, 2},     {"5,6\n", 5, 6},
-               {"x\n9\n", 9, 2}, {"5 x\n\n", 5, 2}, {"5 6 7\n", 5, 6}};
+    int taken;
+  } cases[] = {{"5\n", 5, 2, 1},     {"5 6\n", 5, 6, 2},     {"\n", 1, 2, 0},
+               {"5,6\n", 5, 6, 2},   {"x\n9\n", 9, 2, 1},    {"5 x\n\n", 5, 2, 1},
+               {"5 6 7\n", 5, 6, 2}, {"5 x\n7 8\n", 7, 8, 2}};
   for (const Case& c : cases) {
     CapturedConsole con(c.reply);
     float a = 1, b = 2;
-    inq2r("tbeg tend ", a, b);
+    EXPECT_EQ(inq2r("tbeg tend ", a, b), c.taken) << "reply " << c.reply;
     EXPECT_EQ(a, c.a) << "reply " << c.reply;
     EXPECT_EQ(b, c.b) << "reply " << c.reply;
   }

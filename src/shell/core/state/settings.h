@@ -13,6 +13,8 @@ struct SettingsState {
   float cliplo = 0;   // lower clip threshold on the normalised residual (shown, not applied)
   float cliphi = 0;   // upper clip threshold on the normalised residual (shown, not applied)
   float delchi2 = 0;  // chi-square increase taken as a planet detection
+  float seefac = 0;   // seeing factor c last entered at the site editor, a note only: the
+                      // coefficient used is seefac_l, refitted by the seeing regression
 
   // Priors.
   float avglogte = 0;    // mean of the Gaussian prior on log10(te/days)
