@@ -74,6 +74,7 @@ std::string fmt_i(long long v, int w, int m) {
 
 std::string fmt_f(double v, int w, int d) {
   if (!std::isfinite(v)) return right(nonfinite(v), w);
+  if (v == 0) v = 0;  // a negative zero (-2.5 log10 1) shows without its sign
   char buf[512];
   if (std::fabs(v) >= 1e300) return stars(w);
   std::snprintf(buf, sizeof buf, "%.*f", std::max(d, 0), v);
@@ -90,6 +91,7 @@ std::string fmt_f(double v, int w, int d) {
 
 std::string fmt_e(double v, int w, int d, int scale) {
   if (!std::isfinite(v)) return right(nonfinite(v), w);
+  if (v == 0) v = 0;
   d = std::max(d, 0);
   const int before = std::max(scale, 0);                // digits before the point
   const int sig = std::max(before > 0 ? d + 1 : d, 1);  // significant digits shown
