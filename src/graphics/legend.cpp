@@ -4,6 +4,7 @@
 
 #include "fit/captions.h"
 #include "graphics/pgplot.h"
+#include "graphics/plot_numbers.h"
 #include "graphics/site_style.h"
 #include "lens/point_lens.h"
 #include "numeric/rounding.h"
@@ -51,12 +52,7 @@ std::string lens_line(ProgramState& s) {
   append_f(t, s.y0, s.y0 < 0.01f ? "(f11.4)" : s.y0 >= 0.1f ? "(f11.2)" : "(f11.3)");
   s.a0 = atotl(s.y0);
   append(t, "A\\d0\\u=");
-  if (s.a0 < 100)
-    append_f(t, s.a0, "(f11.2)");
-  else if (s.a0 < 1000)
-    append_f(t, s.a0, "(f11.1)");
-  else
-    append_i(t, nint(s.a0));
+  append_magnification(t, s.a0, 100, 1000);
   s.delmag = 2.5f * std::log10(s.a0);
   append(t, "=");
   append_f(t, s.delmag, "(f11.2)");
@@ -132,6 +128,7 @@ std::vector<LegendLine> legend_lines() {
     append_f(t, s.smag0, "(f11.2)");
     append(t, "b=");
     append_f(t, s.b0, "(f11.2)");
+    noeqbl(t);
     lines.push_back({t});
   }
   return lines;

@@ -1,5 +1,6 @@
 #include "graphics/lens_plane.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -48,6 +49,9 @@ void marksites(int isymb) {
   }
   if (isymb == 0) {
     const float r = std::sqrt(std::max(s.qpl, 0.0f));
+    int fs = 1;
+    pgqfs(fs);
+    pgsfs(2);
     pgsls(1);
     for (int i = 1; i <= n; ++i) {
       pgsci(sourcecolour);
@@ -61,6 +65,7 @@ void marksites(int isymb) {
       if (s.am_t(i) > 0)
         circle(s.xm_t(i), s.ym_t(i), r * ainv((s.a_t(i) * f - s.ap_t(i)) / s.am_t(i)));
     }
+    pgsfs(fs);
     return;
   }
   for (int i = 1; i <= n; ++i) {
@@ -75,9 +80,11 @@ void ering(std::string_view opt) {
   say("ering( ", trimmed(o), " ) **********");
   const std::string_view kind = trimmed(o);
   if (kind == "XY") {
+    int fs = 1;
+    pgqfs(fs);
     pgsfs(2);
     pgcirc(0, 0, 1);
-    pgsfs(1);
+    pgsfs(fs);
     const float zero = 0;
     pgpoint(1, &zero, &zero, 2);
     return;

@@ -11,7 +11,7 @@ namespace zolka {
 // lcalc at y0; x_t is refreshed), in the current panel:
 //   isymb < 0: sources, major and minor images with each site's marker and
 //              colour (no error bars);
-//   isymb = 0: around each source a circle of radius sqrt(qpl) (colour 3),
+//   isymb = 0: around each source a circle (outline) of radius sqrt(qpl) (colour 3),
 //              and around each image the circle inside which a planet of
 //              mass ratio qpl would change that point by more than the
 //              detection threshold: radius sqrt(qpl) ainv((A f - A_other)/A_image)

@@ -9,10 +9,10 @@
 #include "fit/prediction.h"
 #include "graphics/legend.h"
 #include "graphics/pgplot.h"
+#include "graphics/plot_numbers.h"
 #include "graphics/points.h"
 #include "lens/point_images.h"
 #include "lens/point_lens.h"
-#include "numeric/rounding.h"
 #include "shell/core/print.h"
 #include "shell/core/state.h"
 #include "shell/core/text.h"
@@ -101,12 +101,7 @@ void margin_values(float xmn, float xmx, float ymn, float ymx) {
   if (ymn < mp && mp < ymx) {
     pgptxt(xmx + dx, mp, 0, 0, fixed(mp, "(f10.1)"));
     std::string a;
-    if (s.a0 < 5)
-      a = fixed(s.a0, "(f10.2)");
-    else if (s.a0 < 50)
-      a = fixed(s.a0, "(f10.1)");
-    else
-      append_i(a, nint(s.a0));
+    append_magnification(a, s.a0, 5, 50);
     pgptxt(xmx - dx, mp, 0, 1, a);
   }
 }
@@ -166,12 +161,7 @@ void marknow(float y1, float y2) {
   const std::string mag = fixed(s.smagnow, "(f14.1)") + "mag";
   if (q < 0.9f) pgmtxt("B", -0.8f, q + 0.01f, 0, mag);
   std::string a = "A=";
-  if (s.anow < 2)
-    append_f(a, s.anow, "(f14.2)");
-  else if (s.anow < 10)
-    append_f(a, s.anow, "(f14.1)");
-  else
-    append_i(a, nint(s.anow));
+  append_magnification(a, s.anow, 2, 10);
   noeqbl(a);
   pgmtxt("B", -0.8f, q - 0.01f, 1, a);
   say("Inow", s.smagnow, "  :", mag);

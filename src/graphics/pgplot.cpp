@@ -623,6 +623,9 @@ void pgsfs(int fs) {
 void pgqch(float& size) {
   cpgqch(&size);
 }
+void pgqfs(int& fs) {
+  cpgqfs(&fs);
+}
 void pgqci(int& ci) {
   if (state().pgdev.open)
     ci = state().pgdev.ci;
