@@ -29,7 +29,8 @@ constexpr int dottedstyle = 4;       // PGPLOT line styles: 1 full, 2 dashed, 4 
 constexpr int blendcolour = 2;       // colour index of the source and blend levels
 constexpr float nowtextsize = 0.7f;  // height of the present-moment text relative to csize
 
-// Work columns of the plot (the fit's own scratch use starts at plot1).
+// Work columns of the plot, clear of plot1 .. plot3 that the initial guess
+// and the covariances use.
 enum Column { xdata = 4, ydata, e1data, e2data, xmodel, ymodel };
 
 // A value in a fixed format, without blanks.
@@ -178,7 +179,9 @@ void magplot() {
   say("y0", s.y0, " A0", s.a0, " b0", s.b0, " ndata", s.ndata);
 
   // Magnitudes from half a magnitude under the baseline to above the peak.
-  if (s.a0 <= 0) s.a0 = 5;
+  // The peak of a source right behind the lens (u0 = 0) is infinitely bright:
+  // the range is then chosen as for a peak of 5, like one not positive.
+  if (!(s.a0 > 0 && std::isfinite(s.a0))) s.a0 = 5;
   float ymx = s.smag0 + 0.5f;
   float ymn = std::min(s.smag0 + blendmag(s.a0, s.b0) - 0.2f, s.smag0 - 0.5f);
   const bool data = s.ndata > 0;

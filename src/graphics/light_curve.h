@@ -14,8 +14,8 @@ namespace zolka {
 // its time scales, the present moment when it falls in the window, labels
 // and the legend. Fluxes and error-bar ends below the floor of 3 magnitudes
 // under the baseline are drawn at the floor; points beyond the window's
-// magnitude range on its edge. Sets t0, a0 (5 when not positive) and
-// hjdaxis; the first 1000 entries of x_t and of the per-point image arrays
+// magnitude range on its edge. Sets t0, a0 (5 when not positive or infinite)
+// and hjdaxis; the first 1000 entries of x_t and of the per-point image arrays
 // hold the model's samples afterwards (xcalc restores x_t).
 void magplot();
 

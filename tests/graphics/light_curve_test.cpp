@@ -9,6 +9,7 @@
 
 #include "fit/fit_fixture.h"
 #include "graphics/device.h"
+#include "graphics/legend.h"
 #include "graphics/pgplot.h"
 #include "graphics/site_style.h"
 #include "lens/point_lens.h"
@@ -217,6 +218,23 @@ TEST_F(LightCurve, WithoutDataTheModelAndItsLabels) {
   const Picture p = picture("model.png");
   EXPECT_GT(p.count([](int c) { return (c >> 8 & 0xff) > 0x80 && (c >> 16) < 0x60; }), 300);
   EXPECT_EQ(con.output().find("Data times"), std::string::npos);
+}
+
+TEST_F(LightCurve, SourceRightBehindTheLens) {
+  // u0 = 0: an infinite peak magnification. The window is chosen as for a
+  // peak of 5 and everything is drawn.
+  blended_event(0);
+  state().y0 = 0;
+  open_panel("u0.png");
+  magplot();
+  EXPECT_GT(picture("u0.png").count(test::inked), 5000);
+  std::istringstream line(con.output().substr(con.output().find(" pgenv(")));
+  std::string w;
+  float x1, x2, y1, y2;
+  ASSERT_TRUE(line >> w >> x1 >> x2 >> y1 >> y2);
+  EXPECT_TRUE(std::isfinite(y1) && std::isfinite(y2));
+  // The legend's lens line shows the infinite peak as such.
+  EXPECT_NE(legend_lines()[2].text.find("A\\d0\\u=Infinity"), std::string::npos);
 }
 
 }  // namespace
