@@ -335,5 +335,4 @@ void closeplot() {
   s.iopen = 0;
 }
 
-
 }  // namespace zolka

@@ -268,6 +268,98 @@ constexpr NamedColour colour_table[] = {
     {"lightgrey", 211, 211, 211},
 };
 
+// The current panel's size and the character height, in device units
+// (pixels of an image); false when the device reports no size. (The
+// library's own queries in normalised units mix panel and page.)
+bool panel_size(float& width, float& height, float& ch) {
+  const PgDevice& d = state().pgdev;
+  float x1 = 0, x2 = 0, y1 = 0, y2 = 0, cx = 0;
+  cpgqvsz(3, &x1, &x2, &y1, &y2);
+  cpgqcs(3, &cx, &ch);
+  width = (x2 - x1) / static_cast<float>(std::max(d.nxsub, 1));
+  height = (y2 - y1) / static_cast<float>(std::max(d.nysub, 1));
+  return width > 0 && height > 0 && ch > 0;
+}
+
+// The standard viewport of a panel, as PGPLOT has it: a margin of four
+// character heights on every side, room for the numbers and labels of the
+// axes and a title. The library's own leaves only about two character
+// heights on the panels of a page of several, which cuts titles and labels.
+// The edges sit on the middle of a device pixel, where a frame line of one
+// pixel is drawn sharp.
+void standard_viewport() {
+  float width = 0, height = 0, ch = 0;
+  if (!panel_size(width, height, ch)) {
+    cpgvstd();
+    return;
+  }
+  auto edges = [ch](float size, float& lo, float& hi) {
+    const float margin = std::min(4 * ch, 0.3f * size);
+    lo = (std::floor(margin) + 0.5f) / size;
+    hi = (std::floor(size - margin) + 0.5f) / size;
+  };
+  float x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+  edges(width, x1, x2);
+  edges(height, y1, y2);
+  cpgsvp(x1, x2, y1, y2);
+}
+
+// Text as the library can draw it: printable ASCII only. A byte of a
+// multi-byte character would put the library's text renderer into an error
+// state that blanks everything drawn after it, so each becomes "?"; control
+// characters are left out (a tab becomes a blank).
+std::string plot_text(std::string_view text) {
+  std::string t;
+  t.reserve(text.size());
+  for (char c : text) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u == '\t')
+      t += ' ';
+    else if (u >= 0x80)
+      t += '?';
+    else if (u >= 0x20 && u != 0x7f)
+      t += c;
+  }
+  return t;
+}
+
+// PGPLOT draws the characters with codes 0 to 31 as its markers of those
+// numbers (a legend writes a site's marker as such a character). A text of
+// one such character written on side T or B is drawn here as the marker,
+// sized to the character height, centred on the text's line a third of a
+// character height before the place where the text would begin, so that a
+// text written from the same place follows it. True when drawn.
+bool marker_text(std::string_view side, float disp, float coord, float fjust,
+                 std::string_view text) {
+  if (text.size() != 1 || static_cast<unsigned char>(text[0]) >= 0x20) return false;
+  const bool top = has_option(side, 'T'), bottom = has_option(side, 'B');
+  if (!top && !bottom) return true;  // nothing sensible to draw on the other sides
+  float vx1 = 0, vx2 = 0, vy1 = 0, vy2 = 0, width = 0, height = 0, ch = 0;
+  cpgqvp(0, &vx1, &vx2, &vy1, &vy2);
+  if (!panel_size(width, height, ch) || vx2 == vx1 || vy2 == vy1) return true;
+  const float xch = ch / width, ych = ch / height;
+  // The library centres a line of text about disp (side T) or disp - 0.4
+  // (side B) character heights out from the edge; a marker's cell is one
+  // character height wide.
+  const float yc = top ? vy2 + (disp - 0.1f) * ych : vy1 - (disp - 0.4f) * ych;
+  const float xc = vx1 + coord * (vx2 - vx1) - fjust * xch - 0.35f * xch;
+  float wx1 = 0, wx2 = 0, wy1 = 0, wy2 = 0;
+  cpgqwin(&wx1, &wx2, &wy1, &wy2);
+  const float x = wx1 + (xc - vx1) / (vx2 - vx1) * (wx2 - wx1);
+  const float y = wy1 + (yc - vy1) / (vy2 - vy1) * (wy2 - wy1);
+  // Drawn outside the window too, as text would be. Clipping switched back
+  // on clips to the whole page in this library until the viewport is set
+  // again.
+  int clip = 1;
+  cpgqclp(&clip);
+  cpgsclp(0);
+  cpgpt1(x, y, static_cast<unsigned char>(text[0]));
+  cpgsclp(clip);
+  cpgsvp(vx1, vx2, vy1, vy2);
+  cpgswin(wx1, wx2, wy1, wy2);
+  return true;
+}
+
 }  // namespace
 
 int pgbegin(int /*unit*/, std::string_view device, int nx, int ny) {
@@ -295,18 +387,27 @@ int pgbegin(int /*unit*/, std::string_view device, int nx, int ny) {
   if (d.onshow && k.kind != PgDevice::screen) pgclos();
   nx = std::max(nx, 1);
   ny = std::max(ny, 1);
+  int ok = 0;
   switch (k.kind) {
     case PgDevice::screen:
-      return open_screen(nx, ny);
+      ok = open_screen(nx, ny);
+      break;
     case PgDevice::null:
-      if (cpgbeg(0, "/null", nx, ny) != 1) return 0;
-      d.kind = PgDevice::null;
-      d.open = true;
-      default_attributes();
-      return 1;
+      ok = cpgbeg(0, "/null", nx, ny) == 1 ? 1 : 0;
+      if (ok == 1) {
+        d.kind = PgDevice::null;
+        d.open = true;
+        default_attributes();
+      }
+      break;
     default:
-      return open_file(k, spec.file, nx, ny);
+      ok = open_file(k, spec.file, nx, ny);
   }
+  if (ok == 1) {
+    d.nxsub = nx;
+    d.nysub = ny;
+  }
+  return ok;
 }
 
 void pgend() {
@@ -349,12 +450,18 @@ void pgsvp(float xleft, float xright, float ybot, float ytop) {
   cpgsvp(xleft, xright, ybot, ytop);
 }
 void pgvstd() {
-  cpgvstd();
+  standard_viewport();
 }
 void pgenv(float xmin, float xmax, float ymin, float ymax, int just, int axis) {
-  // The library starts the page or panel and sets viewport and window; the
-  // box is ours, so that reversed axes are labelled right (see pgbox).
+  // The library starts the page or panel; the viewport is the standard one
+  // (see standard_viewport), and the box is ours, so that reversed axes are
+  // labelled right (see pgbox).
   cpgenv(xmin, xmax, ymin, ymax, just, -2);
+  standard_viewport();
+  if (just == 1)
+    cpgwnad(xmin, xmax, ymin, ymax);
+  else
+    cpgswin(xmin, xmax, ymin, ymax);
   const char* xopt = "";
   const char* yopt = "";
   switch (axis) {
@@ -414,16 +521,17 @@ void pgbox(std::string_view xopt, float xtick, int nxsub, std::string_view yopt,
   if (yrev) axis_numbers(yopt, true, ytick, y1, y2);
 }
 void pglabel(std::string_view xlbl, std::string_view ylbl, std::string_view toplbl) {
-  cpglab(std::string(xlbl).c_str(), std::string(ylbl).c_str(), std::string(toplbl).c_str());
+  cpglab(plot_text(xlbl).c_str(), plot_text(ylbl).c_str(), plot_text(toplbl).c_str());
 }
 void pgmtxt(std::string_view side, float disp, float coord, float fjust, std::string_view text) {
-  cpgmtxt(std::string(side).c_str(), disp, coord, fjust, std::string(text).c_str());
+  if (marker_text(side, disp, coord, fjust, text)) return;
+  cpgmtxt(std::string(side).c_str(), disp, coord, fjust, plot_text(text).c_str());
 }
 void pgptxt(float x, float y, float angle, float fjust, std::string_view text) {
-  cpgptxt(x, y, angle, fjust, std::string(text).c_str());
+  cpgptxt(x, y, angle, fjust, plot_text(text).c_str());
 }
 void pgtext(float x, float y, std::string_view text) {
-  cpgtext(x, y, std::string(text).c_str());
+  cpgtext(x, y, plot_text(text).c_str());
 }
 
 void pgline(int n, const float* x, const float* y) {
@@ -514,6 +622,9 @@ void pgsfs(int fs) {
 }
 void pgqch(float& size) {
   cpgqch(&size);
+}
+void pgqfs(int& fs) {
+  cpgqfs(&fs);
 }
 void pgqci(int& ci) {
   if (state().pgdev.open)

@@ -90,6 +90,7 @@ void pgsls(int ls);
 void pgslw(int lw);
 void pgsfs(int fs);
 void pgqch(float& size);
+void pgqfs(int& fs);
 void pgqci(int& ci);
 void pgqwin(float& x1, float& x2, float& y1, float& y2);
 

@@ -59,7 +59,7 @@ const std::vector<Command>& table() {
          return first_of(r, "ACGIKLMNOPRVYZ") || first_two(r, "XY") || first_two(r, "UA") ||
                 first_two(r, "TF") || first_two(r, "FQ");
        },
-       nullptr, After::menu},
+       run_plot, After::menu},
       {"X rebin",
        [](const Reply& r) {
          return r.up.size() >= 1 && r.up[0] == 'X' && (r.up.size() == 1 || r.up[1] == ' ');
@@ -72,7 +72,7 @@ const std::vector<Command>& table() {
       {"F fit", [](const Reply& r) { return first_is(r, 'F'); }, run_fit, After::prompt},
       {"S sigma grid", [](const Reply& r) { return first_is(r, 'S'); }, nullptr, After::menu},
       {"BB blend grid", [](const Reply& r) { return first_two(r, "BB"); }, nullptr, After::menu},
-      {"B blend plot", [](const Reply& r) { return first_is(r, 'B'); }, nullptr, After::menu},
+      {"B blend plot", [](const Reply& r) { return first_is(r, 'B'); }, run_plot, After::menu},
       {"U u-q grid", [](const Reply& r) { return first_is(r, 'U'); }, nullptr, After::menu},
       {"H hone", [](const Reply& r) { return first_is(r, 'H'); }, nullptr, After::menu},
       {"W write", [](const Reply& r) { return first_is(r, 'W'); }, nullptr, After::prompt},

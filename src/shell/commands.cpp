@@ -6,6 +6,7 @@
 #include "fit/covariance.h"
 #include "fit/guess.h"
 #include "fit/parameter_listing.h"
+#include "graphics/plot_menu.h"
 #include "lightcurve/ingest.h"
 #include "lightcurve/store.h"
 #include "shell/command_loop.h"
@@ -101,6 +102,10 @@ void run_fit(const Reply&) {
   showbigcov(0.5f);
   showcov();
   showparsig();
+}
+
+void run_plot(const Reply& r) {
+  mplot(r.raw);
 }
 
 void run_data(const Reply&) {

@@ -20,5 +20,6 @@ void run_edit(const Reply& r);      // "E": parameter editor
 void run_times(const Reply& r);     // "T": time-window editor
 void run_data(const Reply& r);      // "D": load light curves
 void run_fit(const Reply& r);       // "F": fit, then the covariances and the parameters
+void run_plot(const Reply& r);      // plot letters, "B": the plot menu with the whole reply
 
 }  // namespace zolka

@@ -68,7 +68,7 @@ TEST(Session, BannerMenuAndEndOfInput) {
 TEST(Session, RepliesThatOnlyRedrawTheMenu) {
   TempDir dir;
   // " F" is not the fit command; without data F, S, B, BB, U, H, W and "XZ" redraw.
-  const auto r = run_zolka("\n F\nF\nS\nB\nBB\nU\nH\nW\nXZ\nnonsense\n", dir.path());
+  const auto r = run_zolka("\n F\nF\nS\nB\nBB\nU\nH\nW\nXZ\njumble\n", dir.path());
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(count(r.output, menu_head), 12);
 }

@@ -337,6 +337,5 @@ TEST(Logo, KeepsTheCharacterHeight) {
   pgclos();
 }
 
-
 }  // namespace
 }  // namespace zolka

@@ -441,5 +441,74 @@ TEST_F(Adapter, UnknownColourNameLeavesTheColour) {
   EXPECT_EQ(ci, 17);
 }
 
+TEST_F(Adapter, TextOutsideAsciiLeavesTheRestOfThePlot) {
+  // A byte of a multi-byte character put the library's text renderer into an
+  // error state in which nothing more was drawn.
+  ASSERT_EQ(pgbegin(0, spec("text.png", "PNG"), 1, 1), 1);
+  pgenv(0, 1, 0, 1, 0, 0);
+  pglabel("temps (jours)", "magnitude",
+          "donn\xc3\xa9"
+          "es \xe2\x97\x8f");
+  pgmtxt("T", -2, 0.5f, 0.5f, "\xc3\xa9t\xc3\xa9");
+  pgsci(2);
+  pgslw(10);
+  pgmove(0.1f, 0.5f);
+  pgdraw(0.9f, 0.5f);
+  pgend();
+  const test::Picture p(dir.file("text.png"), false);
+  EXPECT_GT(p.count(test::reddish), 1000);
+}
+
+TEST_F(Adapter, MarkerCodesInTextShowAsMarkers) {
+  // A text of one character whose code is a marker number shows the marker
+  // just before where a text would start; a control character inside a
+  // longer text draws nothing of its own.
+  auto draw = [&](const std::string& name, const std::string& text) {
+    EXPECT_EQ(pgbegin(0, spec(name, "PNG"), 1, 1), 1);
+    pgenv(0, 1, 0, 1, 0, -2);
+    pgsci(2);
+    pgmtxt("T", -2, 0.5f, 0, text);
+    pgend();
+    return test::Picture(dir.file(name), false);
+  };
+  const test::Picture marker = draw("marker.png", std::string(1, '\x11'));
+  const int half = marker.width / 2;
+  EXPECT_GT(marker.count(test::reddish, 0, 0, half - 1, marker.height / 2), 8);
+  EXPECT_EQ(marker.count(test::inked, half, 0, marker.width - 1, marker.height - 1), 0);
+  const test::Picture plain = draw("plain.png", "AB");
+  const test::Picture control = draw("control.png",
+                                     "A\x01\x11"
+                                     "B");
+  EXPECT_GT(plain.count(test::inked), 50);
+  EXPECT_EQ(control.count(test::inked), plain.count(test::inked));
+}
+
+TEST_F(Adapter, PanelsLeaveRoomForTitlesAndLabels) {
+  // Three panels down a page, as the plot menu draws them: every title,
+  // label and number stays inside its own panel, so the rows where panels
+  // meet and the edges of the page stay blank.
+  for (const char* type : {"PNG", "VGIF"}) {
+    SCOPED_TRACE(type);
+    const bool gif = std::string(type) == "VGIF";
+    const std::string name = gif ? "panels.gif" : "panels.png";
+    ASSERT_EQ(pgbegin(0, spec(name, type), 1, 3), 1);
+    pgsch(1.5f);
+    for (int k = 0; k < 3; ++k) {
+      pgenv(0, 10, 20, 15, 0, 0);
+      pglabel("HJD - 2450000", "OGLE mag", "OB-08-123 A\\d0\\u=10.0 P\\d0\\u=14");
+    }
+    pgend();
+    const test::Picture p(dir.file(name), gif);
+    ASSERT_GT(p.height, 0);
+    const int panel = p.height / 3;
+    for (int y : {0, panel - 1, panel, 2 * panel - 1, 2 * panel, p.height - 1})
+      EXPECT_EQ(p.count(test::inked, 0, y, p.width - 1, y), 0) << "row " << y;
+    EXPECT_EQ(p.count(test::inked, 0, 0, 0, p.height - 1), 0);
+    EXPECT_EQ(p.count(test::inked, p.width - 1, 0, p.width - 1, p.height - 1), 0);
+    for (int k = 0; k < 3; ++k)
+      EXPECT_GT(p.count(test::inked, 0, k * panel, p.width - 1, (k + 1) * panel - 1), 1500) << k;
+  }
+}
+
 }  // namespace
 }  // namespace zolka

@@ -6,10 +6,13 @@
 
 #include <gd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace zolka::test {
 
@@ -59,6 +62,62 @@ inline ImageInk image_ink(const std::string& path, bool gif) {
       if (rgb(x, y) != r.background) ++r.ink;
   gdImageDestroy(im);
   return r;
+}
+
+// An image read with libgd for looking at single pixels: colours as 0xRRGGBB,
+// rows from the top. Empty (width 0) when the file does not decode.
+class Picture {
+ public:
+  Picture(const std::string& path, bool gif) {
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return;
+    gdImagePtr im = gif ? gdImageCreateFromGif(f) : gdImageCreateFromPng(f);
+    std::fclose(f);
+    if (!im) return;
+    width = gdImageSX(im);
+    height = gdImageSY(im);
+    pixels_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) {
+        const int c = gdImageGetPixel(im, x, y);
+        pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                static_cast<std::size_t>(x)] =
+            (gdImageRed(im, c) << 16) | (gdImageGreen(im, c) << 8) | gdImageBlue(im, c);
+      }
+    gdImageDestroy(im);
+  }
+  int rgb(int x, int y) const {
+    return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                   static_cast<std::size_t>(x)];
+  }
+  // Pixels in columns x0..x1 and rows y0..y1 (clipped to the image) for which
+  // the test holds.
+  int count(const std::function<bool(int)>& test, int x0, int y0, int x1, int y1) const {
+    int n = 0;
+    for (int y = std::max(y0, 0); y <= std::min(y1, height - 1); ++y)
+      for (int x = std::max(x0, 0); x <= std::min(x1, width - 1); ++x) n += test(rgb(x, y));
+    return n;
+  }
+  int count(const std::function<bool(int)>& test) const {
+    return count(test, 0, 0, width - 1, height - 1);
+  }
+  int width = 0;
+  int height = 0;
+
+ private:
+  std::vector<int> pixels_;
+};
+
+// Colour tests: not the white background; pure red (colour index 2); mostly
+// blue (colour index 4).
+inline bool inked(int c) {
+  return c != 0xffffff;
+}
+inline bool reddish(int c) {
+  return (c >> 16 & 0xff) > 0xc0 && (c >> 8 & 0xff) < 0x60 && (c & 0xff) < 0x60;
+}
+inline bool bluish(int c) {
+  return (c & 0xff) > 0xc0 && (c >> 16 & 0xff) < 0x60 && (c >> 8 & 0xff) < 0x60;
 }
 
 }  // namespace zolka::test

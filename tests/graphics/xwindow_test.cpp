@@ -1,7 +1,7 @@
 // Plot devices X and W on a real X server: scripts/xvfb-plot starts a private
-// Xvfb display and runs this test program's XWindowInner test there, which
-// plots through the device dialogue and reads the window's pixels back.
-// Skips when Xvfb is not installed.
+// Xvfb display and runs this test program's XWindowInner tests there, which
+// plot through the device dialogue (and the plot menu) and read the window's
+// pixels back. Skips when Xvfb is not installed.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,9 +10,12 @@
 
 #include "graphics/device.h"
 #include "graphics/pgplot.h"
+#include "graphics/plot_menu.h"
+#include "graphics/site_style.h"
 #include "plot_checks.h"
 #include "shell/core/console.h"
 #include "shell/core/state.h"
+#include "sim/store_event.h"
 #include "support/support.h"
 
 #ifdef ZOLKA_TEST_X11
@@ -35,7 +38,7 @@ TEST(XWindow, DrawsOnXvfb) {
   const int rc = std::system(cmd.c_str());
   const std::string out = test::file_bytes(log);
   EXPECT_EQ(rc, 0) << out;
-  EXPECT_NE(out.find("[  PASSED  ] 1 test."), std::string::npos) << out;
+  EXPECT_NE(out.find("[  PASSED  ] 2 tests."), std::string::npos) << out;
   EXPECT_EQ(out.find("SKIPPED"), std::string::npos) << out;
 }
 
@@ -171,6 +174,35 @@ TEST(XWindowInner, PlotsStayOnShowUntilTheNextDevice) {
   draw("after the window");
   pgstop();
   EXPECT_TRUE(test::complete_postscript(test::file_bytes(dir.file("after.ps"))));
+  closeplot();
+}
+
+TEST(XWindowInner, LightCurveFromThePlotMenu) {
+  if (std::getenv("ZOLKA_XVFB_INNER") == nullptr)
+    GTEST_SKIP() << "runs on the display of scripts/xvfb-plot (see XWindow.DrawsOnXvfb)";
+  test::fresh_state();
+  siteicons();
+  sim::SimEvent ev;
+  ev.t0 = 4567.8;
+  ev.te = 25;
+  ev.u0 = 0.1f;
+  ev.seed = 3;
+  ev.sites = {{'O', 200, 17.2f, 0.3f, 'I', 1.0f}, {'Z', 100, 17.0f, 0.1f, 'I', 1.0f}};
+  test::CapturedConsole con("X\n\n");
+  sim::store_event(ev);
+  ProgramState& s = state();
+  s.hjd0 = 2454567.8;
+  s.te = 25;
+  s.y0 = 0.1f;
+  mplot("M");
+  EXPECT_NE(con.output().find(" magplot **************** ndata 300"), std::string::npos);
+#ifdef ZOLKA_TEST_X11
+  // Frame, labels, the data of both sites and the model on a white page.
+  const Screen shown = look_for(1, true);
+  EXPECT_EQ(shown.windows, 1);
+  EXPECT_GT(shown.dark, 2000);
+  EXPECT_GT(shown.white, shown.dark);
+#endif
   closeplot();
 }
 

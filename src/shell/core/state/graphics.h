@@ -25,6 +25,8 @@ struct PgDevice {
   bool onshow = false;  // a closed screen plot still shown in its window
   bool mono = false;    // monochrome PostScript: every colour index but 0 draws black
   int ci = 1;           // colour index last set by the program (before any mono mapping)
+  int nxsub = 1;        // panels across the page of the open device
+  int nysub = 1;        // panels down the page
   std::string file;     // file the plot is written to (empty for screen and null)
   std::string tmpfile;  // temporary file beside `file`, renamed to it when the plot closes
   std::string scratch;  // PNG page the drawing library writes, in a scratch directory
