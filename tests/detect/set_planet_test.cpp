@@ -7,13 +7,13 @@
 #include <string>
 
 #include "fit/badness.h"
+#include "fit/planet_fixture.h"
 #include "lens/planet_geometry.h"
 #include "lens/point_lens.h"
 #include "shell/core/format.h"
 #include "shell/core/print.h"
 #include "shell/core/state.h"
 #include "shell/model/startup.h"
-#include "sim/store_event.h"
 #include "support/support.h"
 
 namespace zolka {
@@ -73,25 +73,6 @@ TEST(SetPlanet, AnUnknownKindStopsTheProgram) {
   EXPECT_TRUE(test::has_text(out, "FATAL ERROR :(((("));
 }
 
-// Three sites on an event with a q = 0.01 planet at (1, 0.95), about three
-// of its Einstein radii (0.1) beside the major image's track: a smooth bump of
-// a few per cent in the light curve.
-sim::SimEvent planet_event() {
-  sim::SimEvent ev;
-  ev.event = "OB08456";
-  ev.t0 = 4600.2;
-  ev.te = 25;
-  ev.u0 = 0.15f;
-  ev.q = 0.01f;
-  ev.xp = 1.0f;
-  ev.yp = 0.95f;
-  ev.seed = 11;
-  ev.sites = {{'O', 500, 18.5f, 0.2f, 'I', 1.0f},
-              {'Z', 400, 18.5f, 0.1f, 'I', 1.0f},
-              {'W', 300, 18.5f, 0.0f, 'I', 1.0f}};
-  return ev;
-}
-
 // Given the true f and q, the azimuth scan around the best map planet finds
 // the true planet. The scan covers the detection zone of that planet seen
 // from the star: for us = |(1, 0.95)| = 1.3793, theta+ = 1.9044,
@@ -102,19 +83,12 @@ sim::SimEvent planet_event() {
 // t0 + 5 te, +-atan2(5, 0.15) = 88.28 degrees, in steps of r/uplus(0.15) =
 // 5.3159 degrees: nint(176.56/5.3159) + 1 = 34 cells.
 TEST(SetPlanet, FQScansTheAzimuthsWhereThePlanetCanBe) {
-  const sim::SimEvent ev = planet_event();
+  const sim::SimEvent ev = test::planet_event(0.95f);
   for (bool guided : {true, false}) {
     test::CapturedConsole console;
-    reset_state();
-    sim::store_event(ev);
+    test::load_planet_event(ev, ev.q, ev.xp, ev.yp, "XY");
     ProgramState& s = state();
-    s.hjd0 = 2450000 + ev.t0;
-    s.te = ev.te;
-    s.y0 = ev.u0;
-    s.npfit = 5;
     // The site fluxes of the true model, which chi2calc takes as they stand.
-    s.qpl = ev.q;
-    setplxy(ev.xp, ev.yp);
     float bof = 0;
     int nd = 0, np = 0;
     badness(bof, nd, np);

@@ -8,69 +8,24 @@
 
 #include "fit/badness.h"
 #include "fit/fit_drivers.h"
+#include "fit/planet_fixture.h"
 #include "fit/prediction.h"
 #include "lens/planet_geometry.h"
 #include "lens/point_lens.h"
 #include "shell/core/state.h"
 #include "shell/model/startup.h"
-#include "sim/store_event.h"
 #include "support/support.h"
 
 namespace zolka {
 namespace {
 
-// Three sites on an event with a q = 0.01 planet at (1, y): at y = 0.95 it
-// sits about three of its Einstein radii (0.1) beside the major image's track,
-// at y = -0.3 beside the minor image's, so that its anomaly is a smooth bump
-// of a few per cent lasting days, which the simplex can follow.
-sim::SimEvent planet_event(float y) {
-  sim::SimEvent ev;
-  ev.event = "OB08456";
-  ev.t0 = 4600.2;
-  ev.te = 25;
-  ev.u0 = 0.15f;
-  ev.q = 0.01f;
-  ev.xp = 1.0f;
-  ev.yp = y;
-  ev.seed = 11;
-  ev.sites = {{'O', 500, 18.5f, 0.2f, 'I', 1.0f},
-              {'Z', 400, 18.5f, 0.1f, 'I', 1.0f},
-              {'W', 300, 18.5f, 0.0f, 'I', 1.0f}};
-  return ev;
-}
-
-// The example event ob08456: a q = 0.005 planet 1.7 of its Einstein radii
-// from the major image at t0 + 0.5 te, bright sites with small errors, so
-// that the anomaly is sharp and deep.
-sim::SimEvent sharp_event() {
-  sim::SimEvent ev = planet_event(0.2520f);
-  ev.q = 0.005f;
-  ev.xp = 1.2598f;
-  ev.sites = {{'O', 500, 17.4f, 0.2f, 'I', 1.0f},
-              {'Z', 400, 17.1f, 0.1f, 'I', 1.0f},
-              {'W', 300, 17.3f, 0.0f, 'I', 1.0f}};
-  return ev;
-}
-
-// The store holds the event; the model is its point lens with the planet
-// (q, x, y) held in the representation plpos.
-void load(const sim::SimEvent& ev, float q, float x, float y, const std::string& plpos) {
-  reset_state();
-  sim::store_event(ev);
-  ProgramState& s = state();
-  s.hjd0 = 2450000 + ev.t0;
-  s.te = ev.te;
-  s.y0 = ev.u0;
-  s.a0 = atotl(s.y0);
-  s.qpl = q;
-  setplxy(x, y);
-  s.plpos = plpos;
-  s.npfit = 5;
-}
+using test::load_planet_event;
+using test::planet_event;
+using test::sharp_event;
 
 // The start of the fits: the planet half its Einstein radius off, q 30 % low.
 void load_offset(const sim::SimEvent& ev, const std::string& plpos) {
-  load(ev, 0.7f * ev.q, ev.xp + 0.04f, ev.yp - 0.03f, plpos);
+  load_planet_event(ev, 0.7f * ev.q, ev.xp + 0.04f, ev.yp - 0.03f, plpos);
 }
 
 float current_bof() {
@@ -83,7 +38,7 @@ float current_bof() {
 TEST(PlanetInTheModel, ChangesThePredictionOnlyWhereItIs) {
   test::CapturedConsole console;
   const sim::SimEvent ev = planet_event(0.95f);
-  load(ev, ev.q, ev.xp, ev.yp, "XY");
+  load_planet_event(ev, ev.q, ev.xp, ev.yp, "XY");
   ProgramState& s = state();
   const auto point_lens = [&](double hjd) {
     const float tau = static_cast<float>((hjd - s.hjd0) / s.te);
@@ -108,7 +63,7 @@ TEST(PlanetInTheModel, ChangesThePredictionOnlyWhereItIs) {
 TEST(PlanetInTheModel, TheTruePlanetFitsTheDataFarBetterThanNone) {
   test::CapturedConsole console;
   const sim::SimEvent ev = planet_event(0.95f);
-  load(ev, ev.q, ev.xp, ev.yp, "XY");
+  load_planet_event(ev, ev.q, ev.xp, ev.yp, "XY");
   const float with = current_bof();
   float chi2 = 0;
   int nd = 0;
@@ -129,33 +84,36 @@ float planet_miss(const sim::SimEvent& ev) {
 // A 10-parameter fit started near the true planet, with the planet held in
 // each representation, finds q and the position, on both sides of the lens.
 TEST(PlanetInTheModel, TenParameterFitsFindThePlanetInEveryRepresentation) {
-  for (float y : {0.95f, -0.3f}) {
-    const sim::SimEvent ev = planet_event(y);
-    for (const char* plpos : {"XY", "UA", "TF"}) {
-      const std::string what = std::string(plpos) + " y=" + std::to_string(y);
-      test::CapturedConsole console;
-      load(ev, ev.q, ev.xp, ev.yp, plpos);
-      const float truth = current_bof();
-      load_offset(ev, plpos);
-      const float bof0 = current_bof();
-      const float miss0 = planet_miss(ev);
-      int nits = 0;
-      float bof = 0;
-      fit1(nits, 10, bof);
-      const ProgramState& s = state();
-      EXPECT_EQ(s.plpos, plpos);
-      EXPECT_LT(bof, bof0 - 1000) << what;
-      // Within the noise of the truth: the fit may do slightly better.
-      EXPECT_LT(bof, truth + 10) << what;
-      EXPECT_LT(planet_miss(ev), 0.2f * miss0) << what;
-      EXPECT_LT(std::fabs(std::log10(s.qpl / ev.q)), 0.04f) << what;  // started 0.15 dex low
-      // The representations stay consistent.
-      float u = 0, a = 0;
-      xy2ua(s.xpl, s.ypl, u, a);
-      EXPECT_NEAR(s.upl, u, 1e-5f) << what;
-      EXPECT_NEAR(s.apl, a, 1e-5f) << what;
-      EXPECT_EQ(s.fpl < 0, y < 0) << what;
-    }
+  // The minor-image side (f < 0) matters to the t,f representation only.
+  const struct {
+    float y;
+    const char* plpos;
+  } cases[] = {{0.95f, "XY"}, {0.95f, "UA"}, {0.95f, "TF"}, {-0.3f, "TF"}};
+  for (const auto& c : cases) {
+    const sim::SimEvent ev = planet_event(c.y);
+    const std::string what = std::string(c.plpos) + " y=" + std::to_string(c.y);
+    test::CapturedConsole console;
+    load_planet_event(ev, ev.q, ev.xp, ev.yp, c.plpos);
+    const float truth = current_bof();
+    load_offset(ev, c.plpos);
+    const float bof0 = current_bof();
+    const float miss0 = planet_miss(ev);
+    int nits = 0;
+    float bof = 0;
+    fit1(nits, 10, bof);
+    const ProgramState& s = state();
+    EXPECT_EQ(s.plpos, c.plpos);
+    EXPECT_LT(bof, bof0 - 1000) << what;
+    // Within the noise of the truth: the fit may do slightly better.
+    EXPECT_LT(bof, truth + 10) << what;
+    EXPECT_LT(planet_miss(ev), 0.2f * miss0) << what;
+    EXPECT_LT(std::fabs(std::log10(s.qpl / ev.q)), 0.04f) << what;  // started 0.15 dex low
+    // The representations stay consistent.
+    float u = 0, a = 0;
+    xy2ua(s.xpl, s.ypl, u, a);
+    EXPECT_NEAR(s.upl, u, 1e-5f) << what;
+    EXPECT_NEAR(s.apl, a, 1e-5f) << what;
+    EXPECT_EQ(s.fpl < 0, c.y < 0) << what;
   }
 }
 
@@ -181,9 +139,10 @@ TEST(PlanetInTheModel, EightAndNineParametersFreeThePlanetCoordinatesInOrder) {
     };
     const auto before = pair();
     const float q = s.qpl;
-    int nits = 0;
+    // A short fit shows which coordinates the simplex moves.
+    int niter = 30;
     float bof = 0;
-    fit1(nits, c.n, bof);
+    fit0(niter, 1e-6f, 1, c.n, bof);
     const auto after = pair();
     const std::string what = p + " " + std::to_string(c.n);
     EXPECT_NE(after.first, before.first) << what;
@@ -195,33 +154,28 @@ TEST(PlanetInTheModel, EightAndNineParametersFreeThePlanetCoordinatesInOrder) {
   }
 }
 
-}  // namespace
-}  // namespace zolka
-
-namespace zolka {
-namespace {
-
 // Around a sharp anomaly every vertex of the starting simplex (steps of a
 // good part of a day in t0 and of 12 % in te) misplaces it badly, and the
 // simplex used to settle among them, thousands worse than the model it
 // started from. A fit keeps its start when it cannot improve on it.
 TEST(PlanetInTheModel, AFitNeverEndsWorseThanItBegan) {
   const sim::SimEvent ev = sharp_event();
-  for (int n : {5, 7, 10}) {
+  for (int n : {5, 10}) {
     test::CapturedConsole console;
-    load(ev, ev.q, ev.xp, ev.yp, "XY");
+    load_planet_event(ev, ev.q, ev.xp, ev.yp, "XY");
     ProgramState& s = state();
     // The fit packs the baseline noise from at least 0.01 mag.
     s.sigmag0 = 0.01f;
     s.sigmag0_l(1) = s.sigmag0;
     s.npfit = n;
     const float start = current_bof();
-    int nits = 0;
+    int niter = 100;
     float bof = 0;
-    fit1(nits, n, bof);
-    // Packing rounds the start by a little.
+    fit0(niter, 1e-6f, 1, n, bof);
+    // Packing rounds the start by a little, and with 7 parameters or more
+    // the badness of fit also moves the other sites' error-bar scales.
     EXPECT_LE(bof, start + 0.5f) << n;
-    EXPECT_NEAR(current_bof(), bof, 0.5f) << n;
+    EXPECT_NEAR(current_bof(), bof, 2.0f) << n;
   }
 }
 
