@@ -113,8 +113,13 @@ void fit0(int& niter, float ftol, int nloop, int n, float& bof) {
         console::line(values_line(&y(vx), 1) + values_line(v.data(), np).substr(1));
       }
     }
-    bof = y(best);
-    for (int j = 1; j <= np; ++j) p[j - 1] = simplex(best, j);
+    // The simplex never visits p itself, only vertices around it; where the
+    // badness is rugged (a planet's anomaly) they can all converge to worse
+    // values than p had, and the fit then keeps p rather than lose ground.
+    if (y(best) <= bof) {
+      bof = y(best);
+      for (int j = 1; j <= np; ++j) p[j - 1] = simplex(best, j);
+    }
     desafe(p.data());
     fitfsfb();
     seecor();

@@ -7,8 +7,10 @@ namespace zolka {
 // N-parameter fit with nloop restarts of the simplex around the best vertex.
 // niter: in, the iteration limit of each restart; out, the iterations used.
 // The model ends at the best vertex found, with its site fluxes and
-// predictions. Prints its progress unless mutefit0 (the "Amoeba LOOP" lines
-// whenever nloop > 1). No data: a warning, nothing changes, niter = 0.
+// predictions; a restart whose best vertex is worse than the point it started
+// from keeps that point, so a fit never ends worse than it began. Prints its progress unless
+// mutefit0 (the "Amoeba LOOP" lines whenever nloop > 1). No data: a warning, nothing changes, niter
+// = 0.
 void fit0(int& niter, float ftol, int nloop, int n, float& bof);
 // The standard fit: tolerance 1e-6, up to 5 runs of fit0 of at most 100
 // iterations each and 500 in all, ending after a run that needed fewer than
