@@ -79,6 +79,21 @@ inline bool surely_negligible(float rk2, float rp2, float ak, float a0, float q)
         yp[second - 1]);
 }
 
+// The binary lens in the units of the model. lens2 measures positions in
+// Einstein radii of the total mass, the model (and lens1) in Einstein radii of
+// the star alone, which are sqrt(1 + q) times smaller. Converted so, the
+// binary lens far from the planet is the point lens of the model, and the
+// magnification does not jump by about q/2 where a planet starts to count.
+void lens2_model_units(float xs, float ys, float xp, float yp, float q, float& a) {
+  const float k = 1 / std::sqrt(1 + q);
+  lens2(xs * k, ys * k, xp * k, yp * k, q, a);
+  ImageList& im = state();
+  for (int i = 1; i <= im.nimage; ++i) {
+    im.x_i(i) /= k;
+    im.y_i(i) /= k;
+  }
+}
+
 }  // namespace
 
 float asp(float xs, float ys, int npl, const float* xp, const float* yp, const float* q) {
@@ -142,10 +157,10 @@ float asp(float xs, float ys, int npl, const float* xp, const float* yp, const f
 
   float a = a0;
   const bool used = first >= 1 && std::fabs(dfirst) >= dmin;
-  if (used) lens2(xs, ys, xp[first - 1], yp[first - 1], q[first - 1], a);
+  if (used) lens2_model_units(xs, ys, xp[first - 1], yp[first - 1], q[first - 1], a);
   if (second >= 1 && std::fabs(dsecond) > dmin) {
     float a2nd = 0;
-    lens2(xs, ys, xp[second - 1], yp[second - 1], q[second - 1], a2nd);
+    lens2_model_units(xs, ys, xp[second - 1], yp[second - 1], q[second - 1], a2nd);
     a += a2nd - a0;
   }
 

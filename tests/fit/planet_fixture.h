@@ -32,13 +32,13 @@ inline sim::SimEvent planet_event(float y) {
   return ev;
 }
 
-// The example event ob08456: a q = 0.005 planet 1.7 of its Einstein radii
-// from the major image at t0 + 0.5 te, bright sites with small errors, so
-// that the anomaly is sharp and deep.
+// The example event ob08456: a q = 0.005 planet on the major image at
+// t0 + 0.5 te, bright sites with small errors, so that the anomaly is sharp
+// and deep.
 inline sim::SimEvent sharp_event() {
-  sim::SimEvent ev = planet_event(0.2520f);
+  sim::SimEvent ev = planet_event(0.3720f);
   ev.q = 0.005f;
-  ev.xp = 1.2598f;
+  ev.xp = 1.2399f;
   ev.sites = {{'O', 500, 17.4f, 0.2f, 'I', 1.0f},
               {'Z', 400, 17.1f, 0.1f, 'I', 1.0f},
               {'W', 300, 17.3f, 0.0f, 'I', 1.0f}};

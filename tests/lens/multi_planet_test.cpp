@@ -42,6 +42,15 @@ TEST_F(AspTest, NoPlanetOrFarPlanetGivesThePointLens) {
 // binary lens. One more than 200 planet Einstein radii from both images (in
 // the log-polar measure that the estimate uses) leaves the point lens,
 // whether the cheap bound or the estimate settles it.
+// The binary lens in the star's Einstein radii: lens2's unit is that of star
+// plus planet, sqrt(1 + q) times larger.
+float lens2_star_units(float xs, float ys, float xp, float yp, float q) {
+  const float k = 1 / std::sqrt(1 + q);
+  float a = 0;
+  lens2(xs * k, ys * k, xp * k, yp * k, q, a);
+  return a;
+}
+
 TEST_F(AspTest, PlanetNearAnImageUsesTheBinaryLens) {
   std::mt19937 gen(7);
   std::uniform_real_distribution<float> u(-1.5f, 1.5f);
@@ -57,8 +66,7 @@ TEST_F(AspTest, PlanetNearAnImageUsesTheBinaryLens) {
     const int k = n % 2;
     const float xp = xk[k] + 0.3f * std::sqrt(qnear) * u(gen) / 1.5f;
     const float yp = yk[k] + 0.3f * std::sqrt(qnear) * u(gen) / 1.5f;
-    float a2 = 0;
-    lens2(xs, ys, xp, yp, qnear, a2);
+    const float a2 = lens2_star_units(xs, ys, xp, yp, qnear);
     EXPECT_EQ(asp(xs, ys, 1, &xp, &yp, &qnear), a2) << xs << "," << ys << " image " << k + 1;
 
     const float qfar = 1e-6f;
@@ -85,13 +93,35 @@ TEST_F(AspTest, TwoPlanetsAddTheirExcessMagnifications) {
   // Planets close to the major and the minor image respectively.
   const float xp[2] = {0.16f, -0.08f}, yp[2] = {1.15f, -0.8f}, q[2] = {1e-3f, 3e-4f};
   const float a = asp(xs, ys, 2, xp, yp, q);
-  float a1 = 0, a2 = 0;
-  lens2(xs, ys, xp[0], yp[0], q[0], a1);
-  lens2(xs, ys, xp[1], yp[1], q[1], a2);
+  const float a1 = lens2_star_units(xs, ys, xp[0], yp[0], q[0]);
+  const float a2 = lens2_star_units(xs, ys, xp[1], yp[1], q[1]);
   const float a0 = atotl(std::sqrt(xs * xs + ys * ys));
   EXPECT_NEAR(a, a1 + a2 - a0, 1e-6 * a);
   EXPECT_GT(std::fabs(a1 - a0), 1e-4);
   EXPECT_GT(std::fabs(a2 - a0), 1e-4);
+}
+
+// A receding planet leaves the point lens of the model behind: what remains is
+// the small shift of the source by the planet's distant pull, falling off as
+// q/d. (Measured in Einstein radii of star plus planet instead, the star's
+// magnification would stay about q/2 below the point lens at any distance.)
+TEST_F(AspTest, ARecedingPlanetLeavesThePointLens) {
+  const float xs = 0.2f, ys = 0.15f, q = 0.01f;
+  float a0 = 0;
+  lens1(xs, ys, a0);
+  float last = 1;
+  int binary = 0;
+  for (float r = 3; r < 60; r *= 1.25f) {
+    const float xp = r, yp = r;
+    const float dev = std::fabs(asp(xs, ys, 1, &xp, &yp, &q) / a0 - 1);
+    EXPECT_LT(dev, last) << "planet at " << r << "," << r;
+    if (r > 40) {
+      EXPECT_LT(dev, 1e-3) << "planet at " << r << "," << r;
+    }
+    if (dev > 0) ++binary;
+    last = dev;
+  }
+  EXPECT_GT(binary, 10);  // the binary lens gave every one of these
 }
 
 // The report comes when the dominant planet changes, and not otherwise.
