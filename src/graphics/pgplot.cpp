@@ -496,6 +496,9 @@ void pgenv(float xmin, float xmax, float ymin, float ymax, int just, int axis) {
 void pgswin(float x1, float x2, float y1, float y2) {
   cpgswin(x1, x2, y1, y2);
 }
+void pgwnad(float x1, float x2, float y1, float y2) {
+  cpgwnad(x1, x2, y1, y2);
+}
 void pgbox(std::string_view xopt, float xtick, int nxsub, std::string_view yopt, float ytick,
            int nysub) {
   float x1 = 0, x2 = 0, y1 = 0, y2 = 0;
@@ -576,13 +579,21 @@ void pgbin(int n, const Vec1<float>& x, const Vec1<float>& data, bool center) {
 
 void pgcont(const Mat1<float>& a, int i1, int i2, int j1, int j2, const float* c, int nc,
             const float tr[6]) {
-  ZOLKA_BOUNDS(i1 >= 1 && i2 <= a.ni() && j1 >= 1 && j2 <= a.nj());
-  if (nc >= 1) cpgcont(a.data(), a.ni(), a.nj(), i1, i2, j1, j2, c, nc, tr);
+  pgcont(a.data(), a.ni(), a.nj(), i1, i2, j1, j2, c, nc, tr);
 }
 void pggray(const Mat1<float>& a, int i1, int i2, int j1, int j2, float fg, float bg,
             const float tr[6]) {
-  ZOLKA_BOUNDS(i1 >= 1 && i2 <= a.ni() && j1 >= 1 && j2 <= a.nj());
-  cpggray(a.data(), a.ni(), a.nj(), i1, i2, j1, j2, fg, bg, tr);
+  pggray(a.data(), a.ni(), a.nj(), i1, i2, j1, j2, fg, bg, tr);
+}
+void pgcont(const float* a, int idim, int jdim, int i1, int i2, int j1, int j2, const float* c,
+            int nc, const float tr[6]) {
+  ZOLKA_BOUNDS(i1 >= 1 && i2 <= idim && j1 >= 1 && j2 <= jdim);
+  if (nc >= 1) cpgcont(a, idim, jdim, i1, i2, j1, j2, c, nc, tr);
+}
+void pggray(const float* a, int idim, int jdim, int i1, int i2, int j1, int j2, float fg, float bg,
+            const float tr[6]) {
+  ZOLKA_BOUNDS(i1 >= 1 && i2 <= idim && j1 >= 1 && j2 <= jdim);
+  cpggray(a, idim, jdim, i1, i2, j1, j2, fg, bg, tr);
 }
 void pgwedg(std::string_view side, float disp, float width, float fg, float bg,
             std::string_view label) {
