@@ -64,6 +64,8 @@ void pgdraw(float x, float y);
 void pgpoint(int n, const float* x, const float* y, int symbol);
 // dir as PGPLOT: 1 +x, 2 +y, 3 -x, 4 -y, 5 both x, 6 both y; t is the end-bar length.
 void pgerrb(int dir, int n, const float* x, const float* y, const float* e, float t);
+// Histogram as one step line through the tops of bins at x(1..n) (centred on
+// them when center is true, else starting there); nothing for n < 2.
 void pgbin(int n, const float* x, const float* data, bool center);
 void pgcirc(float xcent, float ycent, float radius);
 
