@@ -28,56 +28,14 @@ namespace zolka {
 namespace {
 
 using test::count_text;
+using test::extent;
+using test::greenish;
 using test::Picture;
-
-// Colour index 3 (green), which only the best planet's crosshair and the
-// profiles use on a map panel; the greyscale, the frame and the texts are
-// grey, the ring and tracks orange and the CPU note blue. Lines are smoothed
-// into what lies under them, so any clear excess of green counts.
-bool greenish(int c) {
-  const int r = c >> 16 & 0xff, g = c >> 8 & 0xff, b = c & 0xff;
-  return g > std::max(r, b) + 24;
-}
+using test::runs;
 
 // Distance of the minor image from the star for a source at u.
 float minor_distance(float u) {
   return 0.5f * (std::sqrt(u * u + 4) - u);
-}
-
-// Runs of consecutive image rows (or columns) holding more than `least`
-// pixels for which the test holds: the centre of each run.
-std::vector<double> runs(const Picture& p, bool rows, int least,
-                         const std::function<bool(int)>& test) {
-  std::vector<double> centres;
-  const int n = rows ? p.height : p.width;
-  int start = -1;
-  for (int k = 0; k <= n; ++k) {
-    bool on = false;
-    if (k < n)
-      on = (rows ? p.count(test, 0, k, p.width - 1, k) : p.count(test, k, 0, k, p.height - 1)) >
-           least;
-    if (on && start < 0) start = k;
-    if (!on && start >= 0) {
-      centres.push_back(0.5 * (start + k - 1));
-      start = -1;
-    }
-  }
-  return centres;
-}
-
-// First and last image column (or row) holding a pixel for which the test holds.
-void extent(const Picture& p, bool columns, const std::function<bool(int)>& test, int& first,
-            int& last) {
-  first = -1;
-  last = -1;
-  const int n = columns ? p.width : p.height;
-  for (int k = 0; k < n; ++k) {
-    const int c =
-        columns ? p.count(test, k, 0, k, p.height - 1) : p.count(test, 0, k, p.width - 1, k);
-    if (c == 0) continue;
-    if (first < 0) first = k;
-    last = k;
-  }
 }
 
 class MapDisplay : public ::testing::Test {
