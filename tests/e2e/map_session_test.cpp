@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "fit/planet_fixture.h"
 #include "graphics/plot_checks.h"
 #include "sim/simulate.h"
 #include "support/support.h"
@@ -16,21 +17,13 @@ using test::has_text;
 using test::run_zolka;
 using test::TempDir;
 
-// Three sites on an event with a q = 0.01 planet at (1, 0.95), beside the
-// major image's track: a bump of a few per cent lasting days.
+// The planet fixture's event (q = 0.01 at (1, 0.95), beside the major
+// image's track) with fewer points, written as files.
 void write_planet_event(const TempDir& dir) {
-  sim::SimEvent ev;
-  ev.event = "OB08456";
-  ev.t0 = 4600.2;
-  ev.te = 25;
-  ev.u0 = 0.15f;
-  ev.q = 0.01f;
-  ev.xp = 1.0f;
-  ev.yp = 0.95f;
-  ev.seed = 11;
-  ev.sites = {{'O', 150, 18.5f, 0.2f, 'I', 1.0f},
-              {'Z', 120, 18.5f, 0.1f, 'I', 1.0f},
-              {'W', 100, 18.5f, 0.0f, 'I', 1.0f}};
+  sim::SimEvent ev = test::planet_event(0.95f);
+  ev.sites[0].npts = 150;
+  ev.sites[1].npts = 120;
+  ev.sites[2].npts = 100;
   sim::write_event(ev, dir.path().string(), "zolka::sim::write_event in map_session_test");
 }
 
