@@ -329,6 +329,11 @@ void pgcpu(float cpu) {
   pgsch(height);
 }
 
+void empty_panel() {
+  pgpage();
+  pgvstd();
+}
+
 void closeplot() {
   ProgramState& s = state();
   pgclos();

@@ -41,6 +41,10 @@ void pgkolors();
 void pgzolka(char side);
 // Writes "CPU <seconds>" inside the bottom right corner of the viewport.
 void pgcpu(float cpu);
+// Starts the next panel of the page with the standard viewport and draws
+// nothing in it: the place of a panel that has nothing to show, so that the
+// panels after it and its logo land where they belong.
+void empty_panel();
 // Closes an open plot and any window still on show; registered at start-up as
 // the state's closeplot hook, run at the end of the run and at a fatal stop.
 void closeplot();

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "graphics/plot_files.h"
 #include "shell/core/console.h"
@@ -496,6 +497,9 @@ void pgenv(float xmin, float xmax, float ymin, float ymax, int just, int axis) {
 void pgswin(float x1, float x2, float y1, float y2) {
   cpgswin(x1, x2, y1, y2);
 }
+void pgwnad(float x1, float x2, float y1, float y2) {
+  cpgwnad(x1, x2, y1, y2);
+}
 void pgbox(std::string_view xopt, float xtick, int nxsub, std::string_view yopt, float ytick,
            int nysub) {
   float x1 = 0, x2 = 0, y1 = 0, y2 = 0;
@@ -538,10 +542,20 @@ void pgline(int n, const float* x, const float* y) {
   if (n >= 2) cpgline(n, x, y);
 }
 void pgmove(float x, float y) {
+  PgDevice& d = state().pgdev;
+  d.penx = x;
+  d.peny = y;
   cpgmove(x, y);
 }
 void pgdraw(float x, float y) {
+  // The library forgets the pen position once it has drawn a segment, so
+  // that a second pgdraw in a row would only move the pen: each segment
+  // starts from the position kept here.
+  PgDevice& d = state().pgdev;
+  cpgmove(d.penx, d.peny);
   cpgdraw(x, y);
+  d.penx = x;
+  d.peny = y;
 }
 void pgpoint(int n, const float* x, const float* y, int symbol) {
   if (n >= 1) cpgpt(n, x, y, symbol);
@@ -550,7 +564,21 @@ void pgerrb(int dir, int n, const float* x, const float* y, const float* e, floa
   if (n >= 1) cpgerrb(dir, n, x, y, e, t);
 }
 void pgbin(int n, const float* x, const float* data, bool center) {
-  if (n >= 1) cpgbin(n, x, data, center ? 1 : 0);
+  // Drawn here as PGPLOT draws it, one step line through the bin tops: the
+  // library's own histogram fills the area down to y = 0.
+  if (n < 2) return;
+  const float* v = data;
+  auto edge = [&](int i) {  // left edge of bin i (0-based), or right edge of the last for i = n
+    if (i == n) return x[n - 1] + (center ? 0.5f : 1.0f) * (x[n - 1] - x[n - 2]);
+    if (!center) return x[i];
+    return i == 0 ? x[0] - 0.5f * (x[1] - x[0]) : 0.5f * (x[i] + x[i - 1]);
+  };
+  pgmove(edge(0), v[0]);
+  for (int i = 1; i < n; ++i) {
+    pgdraw(edge(i), v[i - 1]);
+    pgdraw(edge(i), v[i]);
+  }
+  pgdraw(edge(n), v[n - 1]);
 }
 void pgcirc(float xcent, float ycent, float radius) {
   cpgcirc(xcent, ycent, radius);
@@ -576,13 +604,31 @@ void pgbin(int n, const Vec1<float>& x, const Vec1<float>& data, bool center) {
 
 void pgcont(const Mat1<float>& a, int i1, int i2, int j1, int j2, const float* c, int nc,
             const float tr[6]) {
-  ZOLKA_BOUNDS(i1 >= 1 && i2 <= a.ni() && j1 >= 1 && j2 <= a.nj());
-  if (nc >= 1) cpgcont(a.data(), a.ni(), a.nj(), i1, i2, j1, j2, c, nc, tr);
+  pgcont(a.data(), a.ni(), a.nj(), i1, i2, j1, j2, c, nc, tr);
 }
 void pggray(const Mat1<float>& a, int i1, int i2, int j1, int j2, float fg, float bg,
             const float tr[6]) {
-  ZOLKA_BOUNDS(i1 >= 1 && i2 <= a.ni() && j1 >= 1 && j2 <= a.nj());
-  cpggray(a.data(), a.ni(), a.nj(), i1, i2, j1, j2, fg, bg, tr);
+  pggray(a.data(), a.ni(), a.nj(), i1, i2, j1, j2, fg, bg, tr);
+}
+void pgcont(const float* a, int idim, int jdim, int i1, int i2, int j1, int j2, const float* c,
+            int nc, const float tr[6]) {
+  ZOLKA_BOUNDS(i1 >= 1 && i2 <= idim && j1 >= 1 && j2 <= jdim);
+  if (nc >= 1) cpgcont(a, idim, jdim, i1, i2, j1, j2, c, nc, tr);
+}
+void pggray(const float* a, int idim, int jdim, int i1, int i2, int j1, int j2, float fg, float bg,
+            const float tr[6]) {
+  ZOLKA_BOUNDS(i1 >= 1 && i2 <= idim && j1 >= 1 && j2 <= jdim);
+  if (!(fg > bg)) {
+    cpggray(a, idim, jdim, i1, i2, j1, j2, fg, bg, tr);
+    return;
+  }
+  // The library draws every value in the foreground shade when the
+  // foreground level is the larger one; the negated values between the
+  // negated levels give the picture PGPLOT draws.
+  const std::size_t n = static_cast<std::size_t>(idim) * static_cast<std::size_t>(jdim);
+  std::vector<float> negated(n);
+  for (std::size_t k = 0; k < n; ++k) negated[k] = -a[k];
+  cpggray(negated.data(), idim, jdim, i1, i2, j1, j2, -fg, -bg, tr);
 }
 void pgwedg(std::string_view side, float disp, float width, float fg, float bg,
             std::string_view label) {

@@ -47,6 +47,9 @@ void pgsvp(float xleft, float xright, float ybot, float ytop);
 void pgvstd();
 void pgenv(float xmin, float xmax, float ymin, float ymax, int just, int axis);
 void pgswin(float x1, float x2, float y1, float y2);
+// The window (x1, x2) x (y1, y2) with equal scales on both axes: the viewport
+// shrinks to the window's shape, centred in the one it had.
+void pgwnad(float x1, float x2, float y1, float y2);
 void pgbox(std::string_view xopt, float xtick, int nxsub, std::string_view yopt, float ytick,
            int nysub);
 void pglabel(std::string_view xlbl, std::string_view ylbl, std::string_view toplbl);
@@ -61,6 +64,8 @@ void pgdraw(float x, float y);
 void pgpoint(int n, const float* x, const float* y, int symbol);
 // dir as PGPLOT: 1 +x, 2 +y, 3 -x, 4 -y, 5 both x, 6 both y; t is the end-bar length.
 void pgerrb(int dir, int n, const float* x, const float* y, const float* e, float t);
+// Histogram as one step line through the tops of bins at x(1..n) (centred on
+// them when center is true, else starting there); nothing for n < 2.
 void pgbin(int n, const float* x, const float* data, bool center);
 void pgcirc(float xcent, float ycent, float radius);
 
@@ -75,6 +80,12 @@ void pgbin(int n, const Vec1<float>& x, const Vec1<float>& data, bool center);
 void pgcont(const Mat1<float>& a, int i1, int i2, int j1, int j2, const float* c, int nc,
             const float tr[6]);
 void pggray(const Mat1<float>& a, int i1, int i2, int j1, int j2, float fg, float bg,
+            const float tr[6]);
+// The same over a plain array of idim x jdim values, i fastest (a(i, j) is
+// element (j - 1) idim + i of a(1) ...).
+void pgcont(const float* a, int idim, int jdim, int i1, int i2, int j1, int j2, const float* c,
+            int nc, const float tr[6]);
+void pggray(const float* a, int idim, int jdim, int i1, int i2, int j1, int j2, float fg, float bg,
             const float tr[6]);
 void pgwedg(std::string_view side, float disp, float width, float fg, float bg,
             std::string_view label);

@@ -4,7 +4,9 @@
 #include <string>
 
 #include "graphics/device.h"
+#include "graphics/image_plot.h"
 #include "graphics/light_curve.h"
+#include "graphics/map_display.h"
 #include "graphics/pgplot.h"
 #include "shell/core/console.h"
 #include "shell/core/state.h"
@@ -28,34 +30,27 @@ struct Panel {
 };
 
 constexpr Panel panels[] = {
-    {'A', nullptr, 'T'},  // magnification A(t) against its slope: aaplot
-    {'B', nullptr, 'T'},  // source and blend fluxes per site: fsfbplot
-    {'C', nullptr, 'C'},  // chi-square map over planet x, y: gridfit "XY"
-    {'G', nullptr, 'T'},  // Gaussian test of the residuals: gplot
-    {'I', nullptr, 'T'},  // image positions: iplot
-    {'K', nullptr, 'T'},  // chi-square map over f, q: gridfit "FQ"
-    {'L', nullptr, 'C'},  // chi-square map over u, alpha: gridfit "UA"
-    {'M', magplot, 'T'},  // light curve
-    {'N', nullptr, 'T'},  // normalised residuals: eplot
-    {'O', nullptr, 'T'},  // orbit detection-probability map: oplot(1.0)
-    {'P', nullptr, 'T'},  // detection probability against orbit radius: pplot
-    {'R', nullptr, 'T'},  // magnitude residuals: rplot
-    {'V', nullptr, 'C'},  // chi-square map over t, f: gridfit "TF"
-    {'Y', nullptr, 'T'},  // sky correlations: skyplot
-    {'Z', nullptr, 'T'},  // seeing correlations: seeplot
+    {'A', nullptr, 'T'},                 // magnification A(t) against its slope: aaplot
+    {'B', nullptr, 'T'},                 // source and blend fluxes per site: fsfbplot
+    {'C', [] { gridfit("XY"); }, 'C'},   // chi-square map over planet x, y
+    {'G', nullptr, 'T'},                 // Gaussian test of the residuals: gplot
+    {'I', [] { iplot(0, 0, 0); }, 'T'},  // image positions along the source track only
+    {'K', [] { gridfit("FQ"); }, 'T'},   // chi-square map over f, q
+    {'L', [] { gridfit("UA"); }, 'C'},   // chi-square map over u, alpha
+    {'M', magplot, 'T'},                 // light curve
+    {'N', nullptr, 'T'},                 // normalised residuals: eplot
+    {'O', nullptr, 'T'},                 // orbit detection-probability map: oplot(1.0)
+    {'P', nullptr, 'T'},                 // detection probability against orbit radius: pplot
+    {'R', nullptr, 'T'},                 // magnitude residuals: rplot
+    {'V', [] { gridfit("TF"); }, 'C'},   // chi-square map over t, f
+    {'Y', nullptr, 'T'},                 // sky correlations: skyplot
+    {'Z', nullptr, 'T'},                 // seeing correlations: seeplot
 };
 
 const Panel* find_panel(char letter) {
   for (const Panel& p : panels)
     if (p.letter == letter) return &p;
   return nullptr;
-}
-
-// A panel with nothing in it: the next panel of the page with the standard
-// viewport, so that its logo lands in its own place.
-void empty_panel() {
-  pgpage();
-  pgvstd();
 }
 
 }  // namespace

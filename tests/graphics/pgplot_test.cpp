@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -507,6 +508,61 @@ TEST_F(Adapter, PanelsLeaveRoomForTitlesAndLabels) {
     EXPECT_EQ(p.count(test::inked, p.width - 1, 0, p.width - 1, p.height - 1), 0);
     for (int k = 0; k < 3; ++k)
       EXPECT_GT(p.count(test::inked, 0, k * panel, p.width - 1, (k + 1) * panel - 1), 1500) << k;
+  }
+}
+
+TEST_F(Adapter, HistogramIsAStepLineWithoutFill) {
+  // Bins centred on x = 1 .. 4 with tops 0.2, 0.8, 0.5, 0.2 in a window
+  // [0, 5] x [0, 1] over the whole 800 x 600 image: 160 pixels per unit
+  // across, 600 down.
+  ASSERT_EQ(pgbegin(0, spec("bin.png", "PNG"), 1, 1), 1);
+  pgpage();
+  pgsvp(0, 1, 0, 1);
+  pgswin(0, 5, 0, 1);
+  pgsci(1);
+  const float x[4] = {1, 2, 3, 4}, top[4] = {0.2f, 0.8f, 0.5f, 0.2f};
+  pgbin(4, x, top, true);
+  pgend();
+  const test::Picture p(dir.file("bin.png"), false);
+  auto inked_near = [&](float wx, float wy) {
+    const int col = static_cast<int>(wx / 5 * 800), row = static_cast<int>((1 - wy) * 600);
+    return p.count(test::inked, col - 2, row - 2, col + 2, row + 2) > 0;
+  };
+  // Tops from the first bin's left edge to the last one's right edge, and
+  // the risers between them.
+  for (auto [wx, wy] : {std::pair{0.6f, 0.2f},
+                        {2.0f, 0.8f},
+                        {3.0f, 0.5f},
+                        {4.4f, 0.2f},
+                        {1.5f, 0.5f},
+                        {2.5f, 0.65f},
+                        {3.5f, 0.3f}})
+    EXPECT_TRUE(inked_near(wx, wy)) << wx << "," << wy;
+  // Nothing under the tops (no fill) and nothing beyond the ends.
+  for (auto [wx, wy] : {std::pair{2.0f, 0.4f}, {3.0f, 0.1f}, {0.2f, 0.2f}, {4.8f, 0.2f}})
+    EXPECT_FALSE(inked_near(wx, wy)) << wx << "," << wy;
+}
+
+TEST_F(Adapter, GreyscaleRunsFromBackgroundToForegroundEitherWay) {
+  // Two pixels, values 0 and 1, filling the left and right halves of a
+  // white page: the value at fg is black, the one at bg white, whichever is larger.
+  const float a[2] = {0, 1};
+  const float tr[6] = {-0.5f, 1, 0, -0.5f, 0, 1};  // pixel (i, 1) over x = i - 1 .. i
+  for (float fg : {0.0f, 1.0f}) {
+    SCOPED_TRACE(fg);
+    ASSERT_EQ(pgbegin(0, spec("gray.png", "PNG"), 1, 1), 1);
+    pgscr(0, 1, 1, 1);
+    pgscr(1, 0, 0, 0);
+    pgpage();
+    pgsvp(0, 1, 0, 1);
+    pgswin(0, 2, 0, 1);
+    pggray(a, 2, 1, 1, 2, 1, 1, fg, 1 - fg, tr);
+    pgend();
+    const test::Picture p(dir.file("gray.png"), false);
+    const int zero = p.rgb(200, 300), one = p.rgb(600, 300);
+    const int black = fg == 0 ? zero : one, white = fg == 0 ? one : zero;
+    EXPECT_LT(std::max({black >> 16 & 0xff, black >> 8 & 0xff, black & 0xff}), 0x10) << black;
+    EXPECT_EQ(white, 0xffffff);
   }
 }
 

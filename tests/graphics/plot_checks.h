@@ -120,4 +120,47 @@ inline bool bluish(int c) {
   return (c & 0xff) > 0xc0 && (c >> 16 & 0xff) < 0x60 && (c >> 8 & 0xff) < 0x60;
 }
 
+// Colour index 3 (green) drawn over grey or white: lines are smoothed into
+// what lies under them, so any clear excess of green counts.
+inline bool greenish(int c) {
+  const int r = c >> 16 & 0xff, g = c >> 8 & 0xff, b = c & 0xff;
+  return g > std::max(r, b) + 24;
+}
+
+// Runs of consecutive image rows (or columns) holding more than `least`
+// pixels for which the test holds: the centre of each run.
+inline std::vector<double> runs(const Picture& p, bool rows, int least,
+                                const std::function<bool(int)>& test) {
+  std::vector<double> centres;
+  const int n = rows ? p.height : p.width;
+  int start = -1;
+  for (int k = 0; k <= n; ++k) {
+    bool on = false;
+    if (k < n)
+      on = (rows ? p.count(test, 0, k, p.width - 1, k) : p.count(test, k, 0, k, p.height - 1)) >
+           least;
+    if (on && start < 0) start = k;
+    if (!on && start >= 0) {
+      centres.push_back(0.5 * (start + k - 1));
+      start = -1;
+    }
+  }
+  return centres;
+}
+
+// First and last image column (or row) holding a pixel for which the test holds.
+inline void extent(const Picture& p, bool columns, const std::function<bool(int)>& test, int& first,
+                   int& last) {
+  first = -1;
+  last = -1;
+  const int n = columns ? p.width : p.height;
+  for (int k = 0; k < n; ++k) {
+    const int c =
+        columns ? p.count(test, k, 0, k, p.height - 1) : p.count(test, 0, k, p.width - 1, k);
+    if (c == 0) continue;
+    if (first < 0) first = k;
+    last = k;
+  }
+}
+
 }  // namespace zolka::test

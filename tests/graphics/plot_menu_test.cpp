@@ -6,9 +6,11 @@
 
 #include <cstdlib>
 
+#include "fit/fit_fixture.h"
 #include "graphics/device.h"
 #include "graphics/pgplot.h"
 #include "graphics/site_style.h"
+#include "lens/planet_geometry.h"
 #include "plot_checks.h"
 #include "shell/core/state.h"
 #include "support/support.h"
@@ -99,6 +101,47 @@ TEST_F(PlotMenu, MapLogosInsideTheBottomOthersAboveTheTop) {
       EXPECT_EQ(lower, 0);
     }
   }
+}
+
+TEST_F(PlotMenu, MapAndImageLetters) {
+  // C, L, V and K map the planet over x,y, u,alpha, t,f and f,q; I draws the
+  // image plot. Blank replies take the defaults of any questions the maps ask.
+  test::store_sites({test::exact_site(2454567.8, 25, 0.3f, 1, 0, 20, 2454540, 2454595, 0.01f)});
+  ProgramState& s = state();
+  s.hjd0 = 2454567.8;
+  s.te = 25;
+  s.y0 = 0.3f;
+  s.qpl = 0.01f;
+  setplxy(0.5f, 0.9f);
+  const std::string blanks(12, '\n');
+  std::string out = plot("CLVKI", "N\n" + blanks);
+  EXPECT_NE(out.find("PGBEGIN( 0, \"/NU\" 1 5 )"), std::string::npos) << out;
+  for (const char* kind : {"XY", "UA", "TF", "FQ"}) {
+    SCOPED_TRACE(kind);
+    EXPECT_EQ(count_text(out, std::string(" gridfit( ") + kind + " ) ***********"), 1);
+    EXPECT_EQ(count_text(out, std::string(" gridbox( ") + kind + " ) ********"), 1);
+  }
+  EXPECT_EQ(count_text(out, " iplot ****************"), 1);
+  EXPECT_FALSE(pgqopen());
+
+  // No planet: the grid is refused for every map, the image plot still drawn.
+  s.qpl = 0;
+  out = plot("CLVKI", "N\n" + blanks);
+  EXPECT_EQ(count_text(out, "** ERROR gridbox: no planet to map"), 4) << out;
+  EXPECT_EQ(count_text(out, "greyscale"), 0);
+  EXPECT_EQ(count_text(out, " iplot ****************"), 1);
+
+  // No data: every map says so.
+  s.qpl = 0.01f;
+  s.ndata = 0;
+  s.nloc = 0;
+  out = plot("CLVKI", "N\n" + blanks);
+  for (const char* kind : {"XY", "UA", "TF", "FQ"})
+    EXPECT_EQ(count_text(out, std::string("** WARNING gridfit( ") + kind + " ): no data to map."),
+              1)
+        << kind << out;
+  EXPECT_EQ(count_text(out, " gridbox("), 0);
+  EXPECT_EQ(count_text(out, " iplot ****************"), 1);
 }
 
 }  // namespace

@@ -25,6 +25,8 @@ struct PgDevice {
   bool onshow = false;  // a closed screen plot still shown in its window
   bool mono = false;    // monochrome PostScript: every colour index but 0 draws black
   int ci = 1;           // colour index last set by the program (before any mono mapping)
+  float penx = 0;       // pen position of pgmove/pgdraw, world x
+  float peny = 0;       // pen position of pgmove/pgdraw, world y
   int nxsub = 1;        // panels across the page of the open device
   int nysub = 1;        // panels down the page
   std::string file;     // file the plot is written to (empty for screen and null)

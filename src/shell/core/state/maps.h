@@ -74,6 +74,13 @@ struct MapState {
   float chi2ref = 0;     // chi-square of the no-planet reference fit
   float cpumap = 0;      // CPU seconds spent on the map
 
+  // Likelihoods of the working map for its display (map_profiles.h).
+  Vec1<float> post_12;  // exp(-(chi2 - chi2min)/2) per pixel, flat like chi2_12 (n_1 n_2)
+  Vec1<float> chi2_1;   // smallest chi-square over the second axis, per first-axis point (n_1)
+  Vec1<float> post_1;   // post_12 summed over the second axis, largest value 1 (n_1)
+  Vec1<float> chi2_2;   // smallest chi-square over the first axis, per second-axis point (n_2)
+  Vec1<float> post_2;   // post_12 summed over the first axis, largest value 1 (n_2)
+
   // Azimuth scan of setplanet("FQ"): chi-square per azimuth cell (at most maxgrid).
   Vec1<float> c_a;
 };
