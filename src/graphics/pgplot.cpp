@@ -44,7 +44,7 @@ struct DeviceKind {
   int kind = PgDevice::none;
   bool mono = false;
   bool portrait = false;
-  const char* dflt = "";  // file name when the specification gives none
+  const char* dflt = "";  // file name when the device name gives none
 };
 
 bool parse_device(std::string_view device, DeviceSpec& spec) {
