@@ -149,6 +149,8 @@ namespace {
 
 // The badness of fit; with corrections, also the stored magnitudes and the
 // seeing corrections, which the sum itself does not use.
+constexpr int lnchunk = 16;  // error bars multiplied before one logarithm
+
 void evaluate(float& bof, int& nd, int& np, bool corrections) {
   ProgramState& s = state();
   bof = 0;
@@ -188,6 +190,11 @@ void evaluate(float& bof, int& nd, int& np, bool corrections) {
     const SiteErrorModel em(s, l, baseflux);
     const float fs = s.fs, fb = s.fb;
     double s0 = 0, s1 = 0, lnsum = 0;
+    // The sum of ln e is taken as the log of running products, flushed every
+    // few points (and before the product could leave double's range), which
+    // saves a logarithm per point.
+    double eprod = 1;
+    int inprod = 0;
     int n = 0;
     for (int i = s.it1_l(l); i <= s.it2_l(l); ++i) {
       const float p = fs * at[i] + fb;
@@ -211,10 +218,16 @@ void evaluate(float& bof, int& nd, int& np, bool corrections) {
       const float eta = (d - p) / e;
       s0 += eta0 * eta0;
       s1 += eta * eta;
-      lnsum += std::log(e);
+      eprod *= e;
+      if (++inprod == lnchunk || !(eprod > 1e-150 && eprod < 1e150)) {
+        lnsum += std::log(eprod);
+        eprod = 1;
+        inprod = 0;
+      }
       ++n;
       clip[i] = 1;
     }
+    lnsum += std::log(eprod);
     lnsum *= 2;
     const int nlin = s.npfit <= 0 ? 0 : std::min(n, s.npfit >= 4 ? 2 : 1);
     // Sites after the first carry their own error-bar scale, set so that
