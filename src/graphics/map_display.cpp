@@ -29,12 +29,13 @@ namespace zolka {
 
 namespace {
 
-constexpr float ln10 = 2.3025851f;   // natural log of 10
-constexpr float strong = 25;         // delta chi-square above which the profiles are drawn
-constexpr int fitcolour = 3;         // colour index of the best planet and the profiles
-constexpr int cpucolour = 4;         // colour index of the CPU note
-constexpr float wedgedisp = 0.2f;    // the wedge's gap from the frame, character heights
-constexpr float wedgewidth = 3.0f;   // the wedge's width, character heights
+constexpr float ln10 = 2.3025851f;  // natural log of 10
+constexpr float strong = 25;        // delta chi-square above which the profiles are drawn
+constexpr int fitcolour = 3;        // colour index of the best planet and the profiles
+constexpr int cpucolour = 4;        // colour index of the CPU note
+constexpr float wedgedisp = 0.2f;   // the wedge's gap from the frame, character heights
+constexpr float wedgewidth = 3.0f;  // the wedge's width, character heights
+constexpr float wedgeroom = 2.0f;   // extra right margin for the wedge's numbers, character heights
 constexpr float profilesize = 0.1f;  // height of a profile's peak, fraction of the window
 
 bool map_kind(const std::string& o) {
@@ -222,10 +223,17 @@ void drawmap(std::string_view opt) {
     pgbox("bcnstl", 0, 0, "bcnst", 90, 3);
   } else if (o == "XY") {
     pgenv(win.x1, win.x2, win.y1, win.y2, 1, 0);
-  } else if (o == "FQ") {
-    pgenv(win.x1, win.x2, win.y1, win.y2, 0, 20);
   } else {
-    pgenv(win.x1, win.x2, win.y1, win.y2, 0, 0);
+    // Independent scales; the standard viewport gives up room at the right
+    // for the wedge's numbers, which would otherwise run off the page.
+    pgpage();
+    pgvstd();
+    float vx1 = 0, vx2 = 0, vy1 = 0, vy2 = 0, xch = 0, ych = 0;
+    pgqvp(vx1, vx2, vy1, vy2);
+    pgqcs(xch, ych);
+    pgsvp(vx1, std::max(vx2 - wedgeroom * xch, 0.5f * (vx1 + vx2)), vy1, vy2);
+    pgswin(win.x1, win.x2, win.y1, win.y2);
+    pgbox("bcnst", 0, 0, o == "FQ" ? "bcnstl" : "bcnst", 0, 0);
   }
 
   // Labels and title.

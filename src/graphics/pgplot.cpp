@@ -669,6 +669,12 @@ void pgsfs(int fs) {
 void pgqch(float& size) {
   cpgqch(&size);
 }
+void pgqvp(float& x1, float& x2, float& y1, float& y2) {
+  cpgqvp(0, &x1, &x2, &y1, &y2);
+}
+void pgqcs(float& xch, float& ych) {
+  cpgqcs(0, &xch, &ych);
+}
 void pgqfs(int& fs) {
   cpgqfs(&fs);
 }

@@ -104,6 +104,9 @@ void pgqch(float& size);
 void pgqfs(int& fs);
 void pgqci(int& ci);
 void pgqwin(float& x1, float& x2, float& y1, float& y2);
+// The viewport, and the character size, in normalised device coordinates.
+void pgqvp(float& x1, float& x2, float& y1, float& y2);
+void pgqcs(float& xch, float& ych);
 
 // The colour-name table: red, green and blue (0 to 1) of a colour name. Case,
 // blanks and the spelling grey/gray do not matter ("Dark Sea Green" is
