@@ -129,7 +129,10 @@ void chi2map(std::string_view option) {
   int nits = 0;
   float bof = 0;
   fit1(nits, s.npfit, bof);
-  savepar(s.npfit);
+  // Every pixel starts from this save: it holds the tweaked parameters too
+  // (the error model as it stands when more than five are tweaked), so that
+  // none comes back from an older save.
+  savepar(std::max(s.npfit, s.ntweak));
   float chi2min = 0;
   int nd = 0;
   chi2calc(chi2min, nd);

@@ -167,6 +167,28 @@ TEST(Chi2Map, TweakedParametersAreRefittedWhereThePlanetMatters) {
   EXPECT_EQ(state().npfit, 5);
 }
 
+// The reference fit frees five parameters; a map that tweaks seven starts
+// every pixel from the reference lens and the error model as it stood, not
+// from an older save.
+TEST(Chi2Map, TweakingTheErrorModelStartsFromTheCurrentOne) {
+  test::TempDir dir(true);
+  load_event();
+  const float erbscl = state().erbscl;
+  ASSERT_GT(erbscl, 0);
+  const Vec1<float> five = three_pixels("5");
+  const Vec1<float> seven = three_pixels("7");
+  // The planets leave chi-square per point well above 1, so the fits widen
+  // the error model and the chi-square comes down towards the number of
+  // points (an error-bar scale restored as 0 gave millions).
+  const float n = static_cast<float>(state().ndata);
+  for (int k = 1; k <= 3; ++k) {
+    EXPECT_LT(seven(k), five(k)) << k;
+    EXPECT_GT(seven(k), 0.5f * n) << k;
+    EXPECT_LT(seven(k), 2.0f * n) << k;
+  }
+  EXPECT_GT(state().erbscl, 0.5f * erbscl);
+}
+
 TEST(Chi2Map, TheUAMapFindsTheSimulatedPlanetsAzimuth) {
   test::TempDir dir(true);
   load_event();
