@@ -17,15 +17,13 @@
 #include <ostream>
 #include <streambuf>
 
+#include "bench_events.h"
 #include "fit/badness.h"
 #include "fit/fit_drivers.h"
-#include "fit/guess.h"
 #include "fit/packing.h"
 #include "lens/point_lens.h"
 #include "shell/core/console.h"
 #include "shell/core/state.h"
-#include "shell/model/startup.h"
-#include "sim/store_event.h"
 
 namespace {
 
@@ -42,23 +40,7 @@ struct Quiet {
   ~Quiet() { zolka::console::set_streams(nullptr, nullptr); }
 };
 
-// A three-site event of about n points (survey 60%, follow-up 25%, second
-// survey 15%), loaded and guessed, without a planet.
-void event(int n) {
-  zolka::reset_state();
-  zolka::sim::SimEvent ev;
-  ev.t0 = 4567.8;
-  ev.te = 25;
-  ev.u0 = 0.1f;
-  ev.seed = 11;
-  ev.sites = {{'O', n * 6 / 10, 17.2f, 0.3f, 'I', 1.0f},
-              {'Z', n / 4, 17.0f, 0.1f, 'I', 1.0f},
-              {'K', n - n * 6 / 10 - n / 4, 17.8f, 0.5f, 'R', 1.3f}};
-  zolka::sim::store_event(ev);
-  zolka::state().qpl = 0;
-  zolka::guesslens();
-  zolka::state().npfit = 5;
-}
+using zolka::bench::event;
 
 void BM_badness(benchmark::State& st) {
   Quiet quiet;

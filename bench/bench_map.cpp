@@ -20,14 +20,12 @@
 #include <sstream>
 #include <string>
 
+#include "bench_events.h"
 #include "detect/chi2map.h"
 #include "detect/grids.h"
-#include "fit/guess.h"
 #include "lens/planet_geometry.h"
 #include "shell/core/console.h"
 #include "shell/core/state.h"
-#include "shell/model/startup.h"
-#include "sim/store_event.h"
 
 namespace {
 
@@ -51,24 +49,11 @@ void operator delete(void* p, std::size_t) noexcept {
 
 namespace {
 
-// A three-site event of 3000 points without a planet, loaded and guessed;
-// the user's planet has q = 0.001 and sits far from every image.
+// The benchmarks' 3000-point event without a planet; the user's planet has
+// q = 0.001 and sits far from every image.
 void event() {
-  zolka::reset_state();
-  zolka::sim::SimEvent ev;
-  ev.t0 = 4567.8;
-  ev.te = 25;
-  ev.u0 = 0.1f;
-  ev.seed = 11;
-  ev.sites = {{'O', 1800, 17.2f, 0.3f, 'I', 1.0f},
-              {'Z', 750, 17.0f, 0.1f, 'I', 1.0f},
-              {'K', 450, 17.8f, 0.5f, 'R', 1.3f}};
-  zolka::sim::store_event(ev);
-  zolka::ProgramState& s = zolka::state();
-  s.qpl = 0;
-  zolka::guesslens();
-  s.npfit = 5;
-  s.qpl = 0.001f;
+  zolka::bench::event(3000);
+  zolka::state().qpl = 0.001f;
   zolka::setplxy(30, 30);
 }
 

@@ -24,11 +24,7 @@ class LensPlane : public ::testing::Test {
   }
   // An 800 by 600 image whose whole area is the window [x1, x2] x [y1, y2].
   void open(float x1, float x2, float y1, float y2) {
-    ASSERT_EQ(pgbegin(0, "\"" + dir.file("plane.png") + "\"/PNG", 1, 1), 1);
-    pgpage();
-    pgsvp(0, 1, 0, 1);
-    pgswin(x1, x2, y1, y2);
-    pgsci(1);
+    ASSERT_TRUE(test::open_window_png(dir.file("plane.png"), x1, x2, y1, y2));
   }
   Picture picture() {
     pgend();

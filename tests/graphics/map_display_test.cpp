@@ -275,11 +275,7 @@ class Marks : public ::testing::Test {
  protected:
   void SetUp() override { test::fresh_state(); }
   void open(float x1, float x2, float y1, float y2) {
-    ASSERT_EQ(pgbegin(0, "\"" + dir.file(name) + "\"/PNG", 1, 1), 1);
-    pgpage();
-    pgsvp(0, 1, 0, 1);
-    pgswin(x1, x2, y1, y2);
-    pgsci(1);
+    ASSERT_TRUE(test::open_window_png(dir.file(name), x1, x2, y1, y2));
   }
   Picture picture() {
     pgend();

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "graphics/pgplot.h"
+
 namespace zolka::test {
 
 inline std::string file_bytes(const std::string& path) {
@@ -161,6 +163,17 @@ inline void extent(const Picture& p, bool columns, const std::function<bool(int)
     if (first < 0) first = k;
     last = k;
   }
+}
+
+// Opens an 800 x 600 PNG file whose whole area is the window [x1, x2] x
+// [y1, y2], drawing in colour 1; false when the file cannot be opened.
+inline bool open_window_png(const std::string& path, float x1, float x2, float y1, float y2) {
+  if (pgbegin(0, "\"" + path + "\"/PNG", 1, 1) != 1) return false;
+  pgpage();
+  pgsvp(0, 1, 0, 1);
+  pgswin(x1, x2, y1, y2);
+  pgsci(1);
+  return true;
 }
 
 }  // namespace zolka::test
